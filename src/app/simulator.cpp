@@ -1,0 +1,165 @@
+#include "app/simulator.h"
+
+#include <algorithm>
+
+#include "core/load_error.h"
+#include "core/paths.h"
+#include "core/rounding.h"
+#include "data/program_files.h"
+
+namespace kavrin {
+
+namespace {
+constexpr const char* kPauseCaption = "一時停止(&S)";
+constexpr const char* kResumeCaption = "運転再開(&S)";
+constexpr const char* kSoundInitError = "DirectSoundを初期化できませんでした。";
+}  // namespace
+
+SimulatorRun::SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval)
+    : sim_(sim),
+      sv_(services),
+      scheduler_(
+          Scheduler::Handlers{
+              [this](int64_t now) {
+                if (advanceSound) advanceSound(now);
+              },
+              [this] { MMTimer1Timer(); },
+              [this] { Timer1Timer(); },
+              [this](int dt) { AppIdle(dt); },
+          },
+          idleInterval) {}
+
+// The creation of the simulator window, phase by phase. Each later subsystem puts its loader
+// into its phase here, in the order the phases give.
+std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) {
+  return {
+      // 1. Window placement and the timer resolution belong to the window itself.
+      {nullptr, [this, rq] {
+         sim_.ProgramFolder = rq.ProgramFolder;
+         sim_.RouteFileName = rq.RouteFile;
+         sim_.TrainFileName = rq.TrainFile;
+         sim_.StartStation = rq.Station;
+         sim_.EndStation = rq.End;
+       }},
+      // 2. Persisted settings and the controller map.
+      {nullptr, [this] {
+         sim_.files.Settings = ReadSettings(sv_.store);
+         sim_.files.ControllerMap = ReadControllerMap(sv_.store);
+       }},
+      // 3. The data files.
+      {"設定ファイルを読み込んでいます", [this] {
+         sim_.files.Mascon = LoadMasconFile(ResolveDataPath(sim_.ProgramFolder, kMasconFileName));
+         sim_.files.Strings = LoadStringFile(ResolveDataPath(sim_.ProgramFolder, kStringFileName));
+       }},
+      // 4. Cab drawing surfaces, panel images and trackside sprites.
+      {"運転台を描画しています", [] {}},
+      // 5. The route's film.
+      {nullptr, [this, rq] {
+         if (rq.Frames >= 0) sim_.film.FrameCount = rq.Frames;
+       }},
+      // 6. The sound bank.
+      {"DirectSoundオブジェクトを作成しています(走行音)", [] {}},
+      {"DirectSoundオブジェクトを作成しています(環境音)", [] {}},
+      {"DirectSoundオブジェクトを作成しています(喚呼)", [] {}},
+      {"サウンドを読み込んでいます", [] {}},
+      // 7. The initial run state.
+      {"環境をセットアップしています", [this] {
+         sim_.run = TRunState{};
+         sim_.clock.LastSecond = -1;
+       }},
+      // 8. The run starts.
+      {nullptr, [this] { start1Click(); }},
+  };
+}
+
+void SimulatorRun::FormCreate(const RunRequest& request) {
+  for (const Phase& phase : LoadPhases(request)) {
+    if (phase.status) sv_.ui.SetStatusText(phase.status);
+    phase.run();
+  }
+}
+
+void SimulatorRun::start1Click() {
+  SoundBank& bank = sv_.sound;
+  if (sim_.run.running) {
+    for (int i = 0; i < SoundBank::ChannelCount; ++i) {
+      if (!bank.HasWaveData(i)) continue;
+      int status = bank.GetStatus(i);
+      sim_.run.ChannelResumeState[i] = status == SoundBank::StatusPlaying ? 1
+                                       : status != 0                      ? 2
+                                                                          : 0;
+      if (status != 0) bank.Stop(i);
+    }
+    scheduler_.Stop();
+    sim_.run.running = false;
+    sv_.ui.SetStartCaption(kResumeCaption);
+  } else {
+    scheduler_.Start();
+    sim_.run.running = true;
+    sv_.ui.SetStartCaption(kPauseCaption);
+    for (int i = 0; i < SoundBank::ChannelCount; ++i) {
+      if (sim_.run.ChannelResumeState[i] == 1) {
+        bank.Stop(i);
+        bank.Play(i);
+      } else if (sim_.run.ChannelResumeState[i] == 2) {
+        bank.Stop(i);
+        bank.LoopPlay(i);
+      }
+    }
+  }
+  --sim_.run.LastFrame;
+}
+
+void SimulatorRun::movieclick() {
+  if (!sim_.run.running) start1Click();
+}
+
+void SimulatorRun::BackClick() { sim_.run.FadeOut = 1; }
+
+void SimulatorRun::MMTimer1Timer() {
+  ++sim_.clock.ClockTime;
+  if (afterPhysicsTick) afterPhysicsTick();
+}
+
+void SimulatorRun::Timer1Timer() {
+  timecalc(sim_.clock, sim_.clock.ClockTime, sim_.ClockHand);
+  if (afterLogicTick) afterLogicTick();
+}
+
+void SimulatorRun::AppIdle(int elapsedMs) {
+  if (!sim_.run.running) return;
+  sim_.run.FrameRateShown = static_cast<int32_t>(Round(1000.0L / elapsedMs));
+  if (draw) draw();
+  if (sim_.run.FadeOut > 0) {
+    if (sim_.files.Settings.TunnelSetting == 1) sim_.run.FadeOut = 256;
+    sv_.ui.SetWindowOpacity(255 - std::min(sim_.run.FadeOut, 255));
+    sim_.run.FadeOut += 5;
+    if (sim_.run.FadeOut > 255) {
+      sim_.run.FadeOut = 0;
+      sv_.ui.CloseWindow();
+    }
+  }
+}
+
+void SimulatorRun::FormCloseQuery() {
+  if (sim_.run.RunEnded) return;
+  // 1-2. The loops stop.
+  scheduler_.Stop();
+  sim_.run.running = false;
+  // 3-4. Run state cleared; the sounds fall silent.
+  for (int i = 0; i < SoundBank::ChannelCount; ++i) {
+    if (sv_.sound.HasWaveData(i)) sv_.sound.Stop(i);
+  }
+  // 5-6. Every sound released and the device made anew.
+  if (!sv_.sound.Reset()) {
+    sim_.run.RunEnded = true;
+    throw LoadError(kSoundInitError);
+  }
+  // 7. The settings persist.
+  WriteSettings(sv_.store, sim_.files.Settings);
+  // 8.
+  sim_.run.FadeOut = 0;
+  sim_.run.RunEnded = true;
+}
+
+}  // namespace kavrin

@@ -1,0 +1,77 @@
+#pragma once
+// The simulator window's run: its creation (loading), the three loops, pause and resume, the
+// fade-out and the orderly end. The Qt window and the headless harness both drive this object;
+// neither keeps run state of its own.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/input_event.h"
+#include "app/scheduler.h"
+#include "app/sim.h"
+#include "app/ui_host.h"
+#include "core/key_value_store.h"
+#include "sound/sound_bank.h"
+
+namespace kavrin {
+
+struct RunServices {
+  KeyValueStore& store;
+  SoundBank& sound;
+  UiHost& ui;
+};
+
+struct RunRequest {
+  std::string ProgramFolder;
+  std::string RouteFile, TrainFile;  // paths as the title screen hands them over
+  int32_t Station = 0;
+  int32_t End = 999;
+  int32_t Frames = -1;  // film length to use when there is no film (< 0: none)
+};
+
+class SimulatorRun {
+ public:
+  SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval = 15);
+
+  // Loads everything in its phases and starts the run. Throws LoadError with the message the
+  // user must see; the caller then ends the program.
+  void FormCreate(const RunRequest& request);
+
+  void start1Click();
+  void movieclick();
+  void BackClick();
+  // Any closing of the window; never refuses. Throws LoadError when the sound device cannot be
+  // initialised again.
+  void FormCloseQuery();
+
+  // Every input of the driver and the menus, from the window or the script.
+  void HandleInput(const InputEvent& event);
+
+  void MMTimer1Timer();
+  void Timer1Timer();
+  void AppIdle(int elapsedMs);
+
+  Scheduler& scheduler() { return scheduler_; }
+  Sim& sim() { return sim_; }
+  bool running() const { return sim_.run.running; }
+
+  // Renders the sound bank up to a time where no device pulls it (headless, or no device).
+  std::function<void(int64_t now)> advanceSound;
+  // Called after every 33 ms and 100 ms tick (the trace).
+  std::function<void()> afterPhysicsTick, afterLogicTick;
+  // Called by the idle pass when it draws (the window repaints the cab view).
+  std::function<void()> draw;
+
+ private:
+  struct Phase {
+    const char* status;  // shown on the title screen's status label before the phase, or null
+    std::function<void()> run;
+  };
+  std::vector<Phase> LoadPhases(const RunRequest& request);
+
+  Sim& sim_;
+  RunServices sv_;
+  Scheduler scheduler_;
+};
+
+}  // namespace kavrin

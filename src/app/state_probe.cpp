@@ -1,0 +1,99 @@
+#include "app/state_probe.h"
+
+#include "core/numbers.h"
+
+namespace kavrin {
+
+namespace {
+ProbeValue I(int64_t v) { return v; }
+}  // namespace
+
+void StateProbe::Add(std::string name, std::function<ProbeValue(const Sim&)> get) {
+  entries_.push_back({std::move(name), std::move(get), nullptr, nullptr});
+}
+
+void StateProbe::AddRows(std::string name, std::function<int(const Sim&)> count,
+                         std::function<ProbeValue(const Sim&, int)> row) {
+  entries_.push_back({std::move(name), nullptr, std::move(count), std::move(row)});
+}
+
+StateProbe::StateProbe() {
+  // Run control and clock.
+  Add("running", [](const Sim& s) { return I(s.run.running); });
+  Add("RunEnded", [](const Sim& s) { return I(s.run.RunEnded); });
+  Add("FadeOut", [](const Sim& s) { return I(s.run.FadeOut); });
+  Add("LastFrame", [](const Sim& s) { return I(s.run.LastFrame); });
+  Add("FrameRate", [](const Sim& s) { return I(s.run.FrameRateShown); });
+  Add("ClockTime", [](const Sim& s) { return I(s.clock.ClockTime); });
+  Add("ClockText", [](const Sim& s) { return ProbeValue(s.clock.ClockText); });
+  AddRows(
+      "ChannelResumeState", [](const Sim&) { return SoundBank::ChannelCount; },
+      [](const Sim& s, int i) { return I(s.run.ChannelResumeState[i]); });
+  // Film.
+  Add("CurFrame", [](const Sim& s) { return I(s.film.CurFrame); });
+  Add("FrameCount", [](const Sim& s) { return I(s.film.FrameCount); });
+  // Settings.
+  Add("KankoSetting", [](const Sim& s) { return I(s.files.Settings.KankoSetting); });
+  Add("InformationSetting", [](const Sim& s) { return I(s.files.Settings.InformationSetting); });
+  Add("ATSSetting", [](const Sim& s) { return I(s.files.Settings.ATSSetting); });
+  Add("TunnelSetting", [](const Sim& s) { return I(s.files.Settings.TunnelSetting); });
+  Add("MojiSetting", [](const Sim& s) { return I(s.files.Settings.MojiSetting); });
+}
+
+const StateProbe::Entry* StateProbe::Find(std::string_view name, int& index) const {
+  index = -1;
+  std::string_view base = name;
+  size_t open = name.find('[');
+  if (open != std::string_view::npos) {
+    if (name.back() != ']') return nullptr;
+    auto n = ParseInt(name.substr(open + 1, name.size() - open - 2));
+    if (!n || *n < 0) return nullptr;
+    index = *n;
+    base = name.substr(0, open);
+  }
+  for (const auto& e : entries_) {
+    if (e.name != base) continue;
+    if ((index >= 0) != static_cast<bool>(e.row)) return nullptr;
+    return &e;
+  }
+  return nullptr;
+}
+
+bool StateProbe::Known(std::string_view name) const {
+  int index;
+  return Find(name, index) != nullptr;
+}
+
+std::optional<ProbeValue> StateProbe::Read(const Sim& sim, std::string_view name) const {
+  int index;
+  const Entry* e = Find(name, index);
+  if (!e) return std::nullopt;
+  if (!e->row) return e->get(sim);
+  if (index >= e->count(sim)) return std::nullopt;
+  return e->row(sim, index);
+}
+
+std::vector<std::string> StateProbe::Names() const {
+  std::vector<std::string> names;
+  for (const auto& e : entries_) names.push_back(e.row ? e.name + "[i]" : e.name);
+  return names;
+}
+
+std::string StateProbe::Format(const ProbeValue& value) {
+  struct Visitor {
+    std::string operator()(int64_t v) const { return std::to_string(v); }
+    std::string operator()(Fixed4 v) const { return FormatFixed(v); }
+    std::string operator()(long double v) const { return FormatReal(static_cast<double>(v)); }
+    std::string operator()(const std::string& v) const {
+      std::string out = "\"";
+      for (char c : v) {
+        if (c == '"') out += '"';
+        out += c;
+      }
+      return out + "\"";
+    }
+  };
+  return std::visit(Visitor{}, value);
+}
+
+}  // namespace kavrin
