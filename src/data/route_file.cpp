@@ -178,7 +178,7 @@ class RouteReader {
     t_.MonitorW = NextInt();
     t_.MonitorH = NextInt();
     t_.MonitorImage = NextLine();
-    if (c_.Images) c_.Images->Monitor(t_);
+    if (c_.Images) c_.Images->Monitor(t_.MonitorX, t_.MonitorY, t_.MonitorW, t_.MonitorH, t_.MonitorImage);
   }
 
   void Announce() {

@@ -1,6 +1,7 @@
 #pragma once
 // The route file: one run over one line (film, stations and timetable, signals, limits, sounds,
 // calling voices and the frame-to-distance table) read into TRouteTables.
+#include <cstdint>
 #include <string>
 
 #include "data/data_file.h"
@@ -24,8 +25,8 @@ class RouteImageReader {
   virtual void SignImage(int line, const std::string& text) = 0;
   // "[SignalImageList]" line 1 to 4.
   virtual void SignalImage(int line, const std::string& text) = 0;
-  // "[Monitor]" of this vehicle, its four numbers already in the tables.
-  virtual void Monitor(const TRouteTables& route) = 0;
+  // "[Monitor]" of this vehicle: MonitorX, MonitorY, MonitorW, MonitorH and the picture line.
+  virtual void Monitor(int32_t x, int32_t y, int32_t w, int32_t h, const std::string& file) = 0;
   // One line of "[AnimImageList]" or "[TrafficSignalImageList]".
   virtual void AnimImage(const std::string& file) = 0;
   virtual void TrafficSignalImage(const std::string& file) = 0;

@@ -326,9 +326,9 @@ class RecordingImages : public RouteImageReader {
   void SignalImage(int line, const std::string& text) override {
     Log("signal" + std::to_string(line) + "=" + text);
   }
-  void Monitor(const TRouteTables& r) override {
-    Log("monitor " + std::to_string(r.MonitorX) + "," + std::to_string(r.MonitorY) + "," +
-        std::to_string(r.MonitorW) + "," + std::to_string(r.MonitorH) + "," + r.MonitorImage);
+  void Monitor(int32_t x, int32_t y, int32_t w, int32_t h, const std::string& file) override {
+    Log("monitor " + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(w) + "," +
+        std::to_string(h) + "," + file);
   }
   void AnimImage(const std::string& file) override { Log("anim=" + file); }
   void TrafficSignalImage(const std::string& file) override { Log("traffic=" + file); }
