@@ -15,7 +15,8 @@ namespace kavrin {
 
 class SoundLog : public SoundBank {
  public:
-  // Writes the header line at once. `inner` and `out` must outlive the log.
+  // Writes the header line at once. `inner` and `out` must outlive the log. Wrap the bank before
+  // any wave is set: the log learns each channel's recorded rate from SetWaveData.
   SoundLog(SoundBank& inner, std::ostream& out);
 
   void SetTime(int64_t ms) { time_ = ms; }
