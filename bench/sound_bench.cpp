@@ -45,7 +45,7 @@ void BM_SoundMix(benchmark::State& state) {
       static_cast<double>(kFrames) / OpenAlSoundBank::MixRate,
       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_SoundMix)->Arg(64)->Arg(320)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SoundMix)->Arg(16)->Arg(64)->Arg(320)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace kavrin
