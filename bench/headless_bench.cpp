@@ -9,7 +9,7 @@
 #include "app/trace.h"
 #include "core/key_value_store.h"
 #include "platform/sound_system.h"
-#include "../tests/support/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace kavrin {
 namespace {
@@ -25,7 +25,7 @@ void BM_HeadlessEmptyTrainMinute(benchmark::State& state) {
     std::ostringstream messages, trace;
     HeadlessUiHost ui(messages);
     Sim sim;
-    SimulatorRun run(sim, RunServices{store, *sound.bank, ui}, kHeadlessIdleInterval);
+    SimulatorRun run(sim, RunServices{store, sound.bank(), ui}, kHeadlessIdleInterval);
     RunRequest rq;
     rq.ProgramFolder = dir.str();
     run.FormCreate(rq);
@@ -33,7 +33,7 @@ void BM_HeadlessEmptyTrainMinute(benchmark::State& state) {
     o.limitMs = kVirtualMs;
     o.trace = &trace;
     o.fields = {"ClockTime", "ClockText", "running"};
-    RunHeadless(run, ui, *sound.bank, o);
+    RunHeadless(run, ui, sound.bank(), o);
     benchmark::DoNotOptimize(trace.str().size());
   }
   // Virtual seconds per real second: the goal is at least 1000.

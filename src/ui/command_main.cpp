@@ -81,7 +81,7 @@ int Check(const CommandLine& cl, const std::string& exe) {
   SoundSystem sound = OpenSoundSystem(false);
   HeadlessUiHost ui(std::cerr);
   Sim sim;
-  SimulatorRun run(sim, RunServices{*store, *sound.bank, ui}, kHeadlessIdleInterval);
+  SimulatorRun run(sim, RunServices{*store, sound.bank(), ui}, kHeadlessIdleInterval);
   try {
     run.FormCreate(Request(cl, exe));
   } catch (const LoadError& e) {
@@ -133,10 +133,10 @@ int Headless(const CommandLine& cl, const std::string& exe) {
   SoundSystem sound = OpenSoundSystem(false);
   HeadlessUiHost ui(std::cerr);
   Sim sim;
-  SimulatorRun run(sim, RunServices{*store, *sound.bank, ui}, kHeadlessIdleInterval);
+  SimulatorRun run(sim, RunServices{*store, sound.bank(), ui}, kHeadlessIdleInterval);
   try {
     run.FormCreate(Request(cl, exe));
-    RunHeadless(run, ui, *sound.bank, o);
+    RunHeadless(run, ui, sound.bank(), o);
   } catch (const LoadError& e) {
     std::cout << e.what() << "\n";
     return kExitLoadFailure;
@@ -149,7 +149,7 @@ int Window(const CommandLine& cl, int argc, char** argv) {
   app.setApplicationName("鉄道運転シミュレータ");
   auto store = MakeStore(cl, true);
   SoundSystem sound = OpenSoundSystem(true);
-  TForm1 window(*store, *sound.bank, sound.hasDevice);
+  TForm1 window(*store, sound.bank());
   try {
     window.FormCreate(Request(cl, argv[0]));
   } catch (const LoadError& e) {

@@ -21,19 +21,18 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr const char* kAppTitle = "鉄道運転シミュレータ";
 }  // namespace
 
-TForm1::TForm1(KeyValueStore& store, SoundBank& sound, bool soundHasDevice, QWidget* parent)
+TForm1::TForm1(KeyValueStore& store, SoundBank& sound, QWidget* parent)
     : QMainWindow(parent), sound_(sound), cab_(new CabView(this)) {
   setWindowTitle(kAppTitle);
   setCentralWidget(cab_);
   resize(CabView::kWidth / 2 + 100, CabView::kHeight / 2 + 100);
   run_ = std::make_unique<SimulatorRun>(sim_, RunServices{store, sound, *this});
-  if (!soundHasDevice) {
-    // Nothing pulls the mix: render it here at the pace of the clock, so statuses still end.
-    run_->advanceSound = [this](int64_t now) {
-      if (now > soundTime_) sound_.Advance(now - soundTime_);
-      soundTime_ = std::max(soundTime_, now);
-    };
-  }
+  // Where no device pulls the mix the bank renders at the pace of this clock, so statuses still
+  // end; while a device plays it, advancing does nothing.
+  run_->advanceSound = [this](int64_t now) {
+    if (now > soundTime_) sound_.Advance(now - soundTime_);
+    soundTime_ = std::max(soundTime_, now);
+  };
   run_->draw = [this] { cab_->update(); };
   cab_->onCabClick = [this] { run_->HandleInput(MakeInput(InputKind::ClickCab)); };
   cab_->onBackClick = [this] { run_->HandleInput(MakeInput(InputKind::Back)); };

@@ -20,8 +20,7 @@ class CabView;
 class TForm1 : public QMainWindow, public UiHost {
   Q_OBJECT
  public:
-  // `sound` renders by itself when a device plays it; otherwise the window advances it.
-  TForm1(KeyValueStore& store, SoundBank& sound, bool soundHasDevice, QWidget* parent = nullptr);
+  TForm1(KeyValueStore& store, SoundBank& sound, QWidget* parent = nullptr);
   ~TForm1() override;
 
   // Loads the run (progress on a small status window) and starts it. Throws LoadError.

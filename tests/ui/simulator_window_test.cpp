@@ -37,7 +37,7 @@ TEST(SimulatorWindow, StartPauseResumeAndBack) {
   dir.Write("mascon.dat", "#\r\n");
   MemoryKeyValueStore store;
   test::FakeSoundBank sound;
-  auto* w = new TForm1(store, sound, false);
+  auto* w = new TForm1(store, sound);
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   RunRequest rq;
   rq.ProgramFolder = dir.str();
