@@ -19,8 +19,8 @@ long double NextReal(DataFile& f) {
 
 // Rows whose number comes from the handle as it stands, not from a "#" line.
 template <size_t N>
-void ReadPairRows(DataFile& f, int32_t rows, std::array<std::array<int32_t, 2>, N>& table) {
-  for (int32_t i = 0; i < rows; ++i) {
+void ReadPairRows(DataFile& f, int64_t rows, std::array<std::array<int32_t, 2>, N>& table) {
+  for (int64_t i = 0; i < rows; ++i) {
     f.ReadLine();
     std::array<int32_t, 2> row{FieldInt(f.CurLine, 1), FieldInt(f.CurLine, 2)};
     if (static_cast<size_t>(i) < N) table[static_cast<size_t>(i)] = row;
@@ -28,8 +28,8 @@ void ReadPairRows(DataFile& f, int32_t rows, std::array<std::array<int32_t, 2>, 
 }
 
 template <size_t N>
-void ReadSingleRows(DataFile& f, int32_t rows, std::array<int32_t, N>& table) {
-  for (int32_t i = 0; i < rows; ++i) {
+void ReadSingleRows(DataFile& f, int64_t rows, std::array<int32_t, N>& table) {
+  for (int64_t i = 0; i < rows; ++i) {
     f.ReadLine();
     int32_t value = FieldInt(f.CurLine, 1);
     if (static_cast<size_t>(i) < N) table[static_cast<size_t>(i)] = value;
@@ -161,7 +161,7 @@ void ReadTableKeys(DataFile& f, const TVehicleParams& veh, TVehicleTables& t, st
   // The handle tables take Brake and Power as read so far in the file.
   if (KeyMatches(line, "[Sound_BK]")) ReadPairRows(f, veh.Brake, t.SoundBK);
   if (KeyMatches(line, "[Sound_BR]")) ReadPairRows(f, veh.Brake, t.SoundBR);
-  if (KeyMatches(line, "[Sound_BA]")) ReadPairRows(f, veh.Brake + 1, t.SoundBA);
+  if (KeyMatches(line, "[Sound_BA]")) ReadPairRows(f, int64_t{veh.Brake} + 1, t.SoundBA);
   if (KeyMatches(line, "[Sound_PA]")) ReadSingleRows(f, veh.Power, t.SoundPA);
   if (KeyMatches(line, "[Sound_PR]")) ReadSingleRows(f, veh.Power, t.SoundPR);
   if (KeyMatches(line, "[Sound_PK]")) ReadSingleRows(f, veh.Power, t.SoundPK);

@@ -36,6 +36,21 @@ TEST(VehicleTables, HandleTablesTakeBrakeAndPowerAsReadSoFar) {
   EXPECT_EQ(t.SoundPK[2], 9);
 }
 
+TEST(VehicleTables, ValueLineThatIsAKeyIsReadAsThatKeyToo) {
+  // "[KEY4]" takes the next line as its text; the same line then meets the later keys, here
+  // one of the cab panel's.
+  TVehicleFile v = ReadVehicleText("[KEY4]\n[Sound_EBring]\n5\n[KEY4]\n[Panel]\np.bmp\n1\n2\n");
+  EXPECT_EQ(v.Tables.Key4Mode, "[Panel]");
+  EXPECT_EQ(v.Tables.SoundEBring, 5);
+  EXPECT_EQ(v.Panel.Panel.name, "p.bmp");
+  EXPECT_EQ(v.Panel.Panel.Top, 2);
+}
+
+TEST(VehicleTables, HandleRowCountFromTheFileCannotOverflow) {
+  EXPECT_EQ(VehicleFailure("[Brake]\n2147483647\n[Sound_BA]\n1,2\n"), "車両ファイルに誤りがあります- 列車の基本設定");
+  EXPECT_EQ(VehicleFailure("[Brake]\n-5\n[Sound_BK]\n[Sound_BR]\n"), "(loaded)");
+}
+
 TEST(VehicleTables, HandleRowsPastElevenAreReadAndDropped) {
   std::string text = "[Brake]\n13\n[Sound_BR]\n";
   for (int i = 1; i <= 13; ++i) text += std::to_string(i) + "," + std::to_string(100 + i) + "\n";
