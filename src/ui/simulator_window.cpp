@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <algorithm>
 #include <cstdlib>
@@ -25,7 +26,12 @@ TForm1::TForm1(KeyValueStore& store, SoundBank& sound, QWidget* parent)
     : QMainWindow(parent), sound_(sound), cab_(new CabView(this)) {
   setWindowTitle(kAppTitle);
   setCentralWidget(cab_);
-  resize(CabView::kWidth / 2 + 100, CabView::kHeight / 2 + 100);
+  // The cab surface at full size where the screen allows it, else as large as fits.
+  QSize want(CabView::kWidth, CabView::kHeight + menuBar()->sizeHint().height());
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    want = want.boundedTo(screen->availableGeometry().size() * 0.95);
+  }
+  resize(want);
   run_ = std::make_unique<SimulatorRun>(sim_, RunServices{store, sound, *this});
   // Where no device pulls the mix the bank renders at the pace of this clock, so statuses still
   // end; while a device plays it, advancing does nothing.
