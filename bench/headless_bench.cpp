@@ -27,7 +27,7 @@ void BM_HeadlessEmptyTrainMinute(benchmark::State& state) {
     HeadlessUiHost ui(messages);
     test::FakePictureLoader pictures;
     auto sim = std::make_unique<Sim>();
-    SimulatorRun run(*sim, RunServices{store, sound.bank(), ui, pictures}, kHeadlessIdleInterval);
+    SimulatorRun run(*sim, RunServices{store, sound.bank(), ui, pictures, *sound.decoder}, kHeadlessIdleInterval);
     RunRequest rq;
     rq.ProgramFolder = dir.str();
     run.FormCreate(rq);

@@ -4,12 +4,17 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/clock.h"
 #include "data/program_files.h"
+#include "data/route_derivation.h"
 #include "data/route_tables.h"
 #include "data/vehicle_file.h"
+#include "presentation/picture.h"
 #include "presentation/sprites.h"
+#include "presentation/trackside_images.h"
+#include "sound/load_sounds.h"
 #include "sound/sound_bank.h"
 
 namespace kavrin {
@@ -30,6 +35,31 @@ struct TFilmState {
   int32_t CurFrame = 0;
 };
 
+// The train on the line; the dynamics extend it.
+struct TDynamicsState {
+  long double Position = 0;  // cm from the start of the line
+};
+
+// The station logic's state as a run starts; the station logic extends it.
+struct TStationState {
+  uint8_t DoorState = 0;    // 1 doors open
+  uint8_t DoorOpening = 0;  // 1 from the opening of the doors until a close is requested
+  long double NextStopPos = 0;  // cm
+  int32_t DepartureCount = 0;   // completed door closings
+  std::string StationText;
+};
+
+// Worked out from the route once everything is read.
+struct TLoadDerived {
+  TCheckPoints CheckPoints;  // increasing Pos
+  std::vector<TMoveMenuItem> MoveMenu;  // in menu order
+  // The timetable card at the top of the window (at StafLeft, top 0, unkeyed) and the side
+  // picture; an empty picture shows nothing.
+  Picture StafPicture;
+  int32_t StafLeft = 0;
+  Picture SubPicture;
+};
+
 // Large (the route tables are fixed-capacity arrays): make one with std::make_unique.
 struct Sim {
   std::string ProgramFolder;  // with a trailing "/"
@@ -37,12 +67,17 @@ struct Sim {
   std::string VehicleFileName;
   std::string VehicleFolder;  // relative to ProgramFolder, or absolute; empty for the program folder
   int32_t StartStation = 0;
-  int32_t EndStation = 999;
+  int32_t EndStation = 999;  // StationMenuEnd: the first station the "Move" menu no longer offers
 
   TProgramFiles files;  // settings (menus change them during the run), mascon.dat, ostrel.dat
   TVehicleFile vehicle;  // parameters, tables and panel; read-only after the load
   TRouteTables route;    // read-only after the load except the per-row done flags
   TCabView view;         // the cab view's picture list and sprites
+  TTracksideImages trackside;  // the route's sprites in `view` and its two animation lists
+  TSoundState sounds;          // channel layout, route sound lengths, calling voices
+  TLoadDerived derived;
+  TDynamicsState dynamics;
+  TStationState station;
   TRunState run;
   TClockState clock;
   TFilmState film;

@@ -1,13 +1,18 @@
 #include "app/simulator.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "app/initial_state.h"
 #include "core/load_error.h"
 #include "core/paths.h"
 #include "core/rounding.h"
 #include "data/program_files.h"
+#include "data/route_derivation.h"
 #include "data/route_file.h"
 #include "data/vehicle_file.h"
+#include "presentation/trackside_images.h"
+#include "sound/load_sounds.h"
 
 namespace kavrin {
 
@@ -15,6 +20,21 @@ namespace {
 constexpr const char* kPauseCaption = "一時停止(&S)";
 constexpr const char* kResumeCaption = "運転再開(&S)";
 constexpr const char* kSoundInitError = "DirectSoundを初期化できませんでした。";
+
+// The timetable card and the side picture. A route without "[Staf]" names no side picture;
+// trying the bare program folder as a picture would only end every such run, so nothing is
+// shown instead.
+void LoadStafPictures(Sim& sim, PictureLoader& loader) {
+  auto load = [&](const std::string& name, Picture& out) {
+    if (name.empty()) return;
+    std::optional<Picture> p = loader.Load(ResolveDataPath(sim.ProgramFolder, name));
+    if (!p || p->Empty()) throw LoadError(name + "が見つかりません");
+    out = std::move(*p);
+  };
+  sim.derived.StafLeft = sim.files.Strings.OverlayLeft;
+  load(sim.route.StafImage, sim.derived.StafPicture);
+  load(sim.route.SubImage, sim.derived.SubPicture);
+}
 }  // namespace
 
 SimulatorRun::SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval)
@@ -60,26 +80,42 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          if (!sim_.RouteFileName.empty()) {
            TRouteFileContext context;
            context.VehicleFileName = sim_.VehicleFileName;
+           // The trackside pictures are made as their lines are read, in file order.
+           const TStringFile& strings = sim_.files.Strings;
+           TracksideImageReader images(sim_.ProgramFolder, strings.ScreenWidth, strings.ScreenHeight, sv_.pictures,
+                                       sim_.view, sim_.trackside);
+           context.Images = &images;
            sim_.route = LoadRouteFile(ResolveDataPath(sim_.ProgramFolder, sim_.RouteFileName), context);
          }
+         CheckStartStation(sim_);
        }},
-      // 4. Cab drawing surfaces, panel images and trackside sprites.
+      // 4. Cab drawing surfaces, panel images and trackside sprites; the "Move" menu, the
+      // timetable card and the side picture.
       {"運転台を描画しています", [this] {
          if (!sim_.VehicleFileName.empty()) MakePanelImages(sim_.vehicle, sv_.pictures, sim_.view);
+         sim_.derived.MoveMenu = BuildMoveMenu(sim_.route, sim_.StartStation, sim_.EndStation);
+         LoadStafPictures(sim_, sv_.pictures);
        }},
-      // 5. The route's film.
+      // 5. The route's film, and the frame the run starts at.
       {nullptr, [this, rq] {
          if (rq.Frames >= 0) sim_.film.FrameCount = rq.Frames;
+         sim_.film.CurFrame = StartFrame(sim_.route, sim_.StartStation);
        }},
-      // 6. The sound bank.
-      {"DirectSoundオブジェクトを作成しています(走行音)", [] {}},
-      {"DirectSoundオブジェクトを作成しています(環境音)", [] {}},
-      {"DirectSoundオブジェクトを作成しています(喚呼)", [] {}},
-      {"サウンドを読み込んでいます", [] {}},
-      // 7. The initial run state.
+      // 6. The sound bank; the start clock as soon as the route sounds' lengths are known.
+      {nullptr, [this] {
+         TSoundSources sources{sim_.vehicle.Tables, sim_.vehicle.VehicleFolder, sim_.route, sim_.ProgramFolder};
+         LoadSounds(
+             sources, sv_.sound, sv_.waves, sim_.sounds, [this](const char* text) { sv_.ui.SetStatusText(text); },
+             [this] { sim_.clock.ClockTime = StartClock(sim_.route, sim_.StartStation, sim_.sounds.SoundSeconds); });
+       }},
+      // 7. Distances, check points and the initial run state.
       {"環境をセットアップしています", [this] {
+         std::vector<TCheckPointRec> points;
+         ConvertFrames(sim_.route, points);
+         sim_.derived.CheckPoints = BuildCheckPoints(std::move(points));
          sim_.run = TRunState{};
          sim_.clock.LastSecond = -1;
+         SetInitialState(sim_);
          if (!sim_.VehicleFileName.empty()) SetUpBrakeHandle(sim_.vehicle.veh);
        }},
       // 8. The run starts.

@@ -21,6 +21,7 @@ struct RunServices {
   SoundBank& sound;
   UiHost& ui;
   PictureLoader& pictures;
+  WaveDecoder& waves;
 };
 
 // What the title screen hands over. Without a route and a vehicle the run goes over an empty

@@ -81,10 +81,59 @@ StateProbe::StateProbe() {
   Add("Mt", [](const Sim& s) { return ProbeValue(s.vehicle.veh.Mt); });
   Add("Tt", [](const Sim& s) { return ProbeValue(s.vehicle.veh.Tt); });
   // Route.
+  Add("LineName", [](const Sim& s) { return ProbeValue(s.route.LineName); });
+  Add("LineName2", [](const Sim& s) { return ProbeValue(s.route.LineName2); });
+  Add("StartPos", [](const Sim& s) { return I(s.route.StartPos); });
+  Add("DataName", [](const Sim& s) { return ProbeValue(s.route.DataName); });
+  Add("Friction", [](const Sim& s) { return ProbeValue(s.route.Friction); });
+  Add("Perspective", [](const Sim& s) { return ProbeValue(s.route.Perspective); });
+  Add("PerspectiveScale", [](const Sim& s) { return I(s.route.PerspectiveScale); });
+  Add("PreTrainStart", [](const Sim& s) { return I(s.route.PreTrainStart); });
+  Add("PreTrainEnd", [](const Sim& s) { return I(s.route.PreTrainEnd); });
+  Add("OneMan", [](const Sim& s) { return I(s.route.OneMan); });
+  Add("OneManDoors", [](const Sim& s) { return I(s.route.OneManDoors); });
+  Add("TunnelR", [](const Sim& s) { return I(s.route.TunnelR); });
+  Add("MaxSpeedCheck", [](const Sim& s) { return I(s.route.MaxSpeedCheck); });
+  Add("StartAnnounce", [](const Sim& s) { return I(s.route.StartAnnounce); });
+  Add("OverrunSound", [](const Sim& s) { return I(s.route.OverrunSound); });
   Add("StationCount", [](const Sim& s) { return I(s.route.Stations.Count()); });
   Add("SignalCount", [](const Sim& s) { return I(s.route.Signals.Count()); });
+  Add("TrafficSignalCount", [](const Sim& s) { return I(s.route.TrafficSignals.Count()); });
+  Add("SpeedLimitCount", [](const Sim& s) { return I(s.route.SpeedLimits.Count()); });
+  Add("SpeedCheck1Count", [](const Sim& s) { return I(s.route.SpeedChecks1.Count()); });
+  Add("SpeedCheck2Count", [](const Sim& s) { return I(s.route.SpeedChecks2.Count()); });
+  Add("SpeedCheck3Count", [](const Sim& s) { return I(s.route.SpeedChecks3.Count()); });
   Add("SpeedUnitCount", [](const Sim& s) { return I(s.route.SpeedUnits.Count()); });
   Add("SoundDataCount", [](const Sim& s) { return I(s.route.SoundData.Count()); });
+  Add("RouteSoundCount", [](const Sim& s) { return I(s.route.RouteSounds.Count()); });
+  Add("DopplerCount", [](const Sim& s) { return I(s.route.Dopplers.Count()); });
+  Add("TunnelCount", [](const Sim& s) { return I(s.route.Tunnels.Count()); });
+  Add("SlopeCount", [](const Sim& s) { return I(s.route.Slopes.Count()); });
+  Add("CrossCount", [](const Sim& s) { return I(s.route.Crosses.Count()); });
+  Add("MovieSwitchCount", [](const Sim& s) { return I(s.route.MovieSwitches.Count()); });
+  Add("KankoCount", [](const Sim& s) { return I(s.route.KankoCount()); });
+  Add("AnnounceCount", [](const Sim& s) { return I(s.route.AnnounceCount()); });
+  Add("AnimImageCount", [](const Sim& s) { return I(s.route.AnimImageCount); });
+  Add("SignalOffsetX", [](const Sim& s) { return I(s.trackside.SignalOffsetX); });
+  Add("SignalOffsetY", [](const Sim& s) { return I(s.trackside.SignalOffsetY); });
+  // Derived at load.
+  Add("StartStation", [](const Sim& s) { return I(s.StartStation); });
+  Add("StationMenuEnd", [](const Sim& s) { return I(s.EndStation); });
+  Add("CheckPointCount", [](const Sim& s) { return I(s.derived.CheckPoints.Count()); });
+  Add("DriveSoundCount", [](const Sim& s) { return I(s.sounds.Layout.DriveSoundCount); });
+  Add("EngineSound1Count", [](const Sim& s) { return I(s.sounds.Layout.EngineSound1Count); });
+  Add("EngineSound3Count", [](const Sim& s) { return I(s.sounds.Layout.EngineSound3Count); });
+  Add("KankoChannel", [](const Sim& s) { return I(s.sounds.Layout.KankoChannel()); });
+  AddRows(
+      "SoundSeconds", [](const Sim& s) { return static_cast<int>(s.sounds.SoundSeconds.size()); },
+      [](const Sim& s, int i) { return I(s.sounds.SoundSeconds[static_cast<size_t>(i)]); });
+  // The train and the stations as the run starts.
+  Add("Position", [](const Sim& s) { return ProbeValue(s.dynamics.Position); });
+  Add("NextStopPos", [](const Sim& s) { return ProbeValue(s.station.NextStopPos); });
+  Add("DoorState", [](const Sim& s) { return I(s.station.DoorState); });
+  Add("DoorOpening", [](const Sim& s) { return I(s.station.DoorOpening); });
+  Add("DepartureCount", [](const Sim& s) { return I(s.station.DepartureCount); });
+  Add("StationText", [](const Sim& s) { return ProbeValue(s.station.StationText); });
   // Settings.
   Add("KankoSetting", [](const Sim& s) { return I(s.files.Settings.KankoSetting); });
   Add("InformationSetting", [](const Sim& s) { return I(s.files.Settings.InformationSetting); });

@@ -85,7 +85,7 @@ int Check(const CommandLine& cl, const std::string& exe) {
   HeadlessUiHost ui(std::cerr);
   QImagePictureLoader pictures;
   auto sim = std::make_unique<Sim>();
-  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures}, kHeadlessIdleInterval);
+  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures, *sound.decoder}, kHeadlessIdleInterval);
   try {
     run.FormCreate(Request(cl, exe));
   } catch (const LoadError& e) {
@@ -138,7 +138,7 @@ int Headless(const CommandLine& cl, const std::string& exe) {
   HeadlessUiHost ui(std::cerr);
   QImagePictureLoader pictures;
   auto sim = std::make_unique<Sim>();
-  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures}, kHeadlessIdleInterval);
+  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures, *sound.decoder}, kHeadlessIdleInterval);
   try {
     run.FormCreate(Request(cl, exe));
     RunHeadless(run, ui, sound.bank(), o);
@@ -155,7 +155,7 @@ int Window(const CommandLine& cl, int argc, char** argv) {
   auto store = MakeStore(cl, true);
   SoundSystem sound = OpenSoundSystem(true);
   QImagePictureLoader pictures;
-  TForm1 window(*store, sound.bank(), pictures);
+  TForm1 window(*store, sound.bank(), pictures, *sound.decoder);
   try {
     window.FormCreate(Request(cl, argv[0]));
   } catch (const LoadError& e) {

@@ -22,7 +22,8 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr const char* kAppTitle = "鉄道運転シミュレータ";
 }  // namespace
 
-TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, QWidget* parent)
+TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, WaveDecoder& waves,
+               QWidget* parent)
     : QMainWindow(parent), sim_(std::make_unique<Sim>()), sound_(sound), cab_(new CabView(this)) {
   setWindowTitle(kAppTitle);
   setCentralWidget(cab_);
@@ -32,7 +33,7 @@ TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, 
     want = want.boundedTo(screen->availableGeometry().size() * 0.95);
   }
   resize(want);
-  run_ = std::make_unique<SimulatorRun>(*sim_, RunServices{store, sound, *this, pictures});
+  run_ = std::make_unique<SimulatorRun>(*sim_, RunServices{store, sound, *this, pictures, waves});
   // Where no device pulls the mix the bank renders at the pace of this clock, so statuses still
   // end; while a device plays it, advancing does nothing.
   run_->advanceSound = [this](int64_t now) {
@@ -87,6 +88,13 @@ void TForm1::FormCreate(const RunRequest& request) {
     throw;
   }
   status_.reset();
+  // The stations to jump to, in the run's menu order (the last one first).
+  for (const TMoveMenuItem& item : sim_->derived.MoveMenu) {
+    QAction* a = goTo1_->addAction(Q(item.Caption));
+    a->setObjectName(Q(item.Name));
+    const std::string name = item.Name;
+    connect(a, &QAction::triggered, this, [this, name] { run_->HandleInput(MakeInput(InputKind::Menu, name)); });
+  }
   const TStringFile& s = sim_->files.Strings;
   goTo1_->setTitle(Q(s.MoveCaption));
   show1_->setTitle(Q(s.DisplayCaption));

@@ -20,7 +20,8 @@ class CabView;
 class TForm1 : public QMainWindow, public UiHost {
   Q_OBJECT
  public:
-  TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, QWidget* parent = nullptr);
+  TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, WaveDecoder& waves,
+         QWidget* parent = nullptr);
   ~TForm1() override;
 
   // Loads the run (progress on a small status window) and starts it. Throws LoadError.
@@ -30,6 +31,7 @@ class TForm1 : public QMainWindow, public UiHost {
   Sim& sim() { return *sim_; }
   CabView* cab() { return cab_; }
   QAction* startAction() { return start1_; }
+  QMenu* moveMenu() { return goTo1_; }
 
   // UiHost
   void SetStatusText(const std::string& text) override;

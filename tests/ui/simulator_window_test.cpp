@@ -2,12 +2,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QTest>
 
 #include "core/key_value_store.h"
 #include "data/settings.h"
 #include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
+#include "support/fake_wave_decoder.h"
 #include "support/temp_dir.h"
 #include "ui/cab_view.h"
 #include "ui/simulator_window.h"
@@ -39,7 +41,8 @@ TEST(SimulatorWindow, StartPauseResumeAndBack) {
   MemoryKeyValueStore store;
   test::FakeSoundBank sound;
   test::FakePictureLoader pictures;
-  auto* w = new TForm1(store, sound, pictures);
+  test::FakeWaveDecoder waves;
+  auto* w = new TForm1(store, sound, pictures, waves);
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   RunRequest rq;
   rq.ProgramFolder = dir.str();
@@ -79,6 +82,36 @@ TEST(SimulatorWindow, StartPauseResumeAndBack) {
   EXPECT_EQ(sound.resets, 1);
   EXPECT_EQ(store.ReadInt(kSettingsKey, "Information"), 1);  // written at the close
   delete w;
+}
+
+TEST(SimulatorWindow, TheMoveMenuListsTheStopsLastFirst) {
+  App();
+  test::TempDir dir;
+  dir.Write("ostrel.dat", "[Disp]\r\n30,1\r\n0\r\n800\r\n600\r\n-\r\n[Move]\r\n移動\r\n");
+  dir.Write("mascon.dat", "#\r\n");
+  dir.Write("line.dat",
+            "[Station]\r\n"
+            "東駅,0,0,300,0,0,0,1080000,90,0,0,0,0,0,0\r\n"
+            "中駅,1,300,300,0,0,0,1081800,90,0,0,0,0,0,0\r\n"
+            "西駅,2,600,300,0,0,0,1083600,90,0,0,0,0,0,0\r\n"
+            "終点,0,900,300,0,0,0,1085400,90,0,0,0,0,0,0\r\n#\r\n");
+  MemoryKeyValueStore store;
+  test::FakeSoundBank sound;
+  test::FakePictureLoader pictures;
+  test::FakeWaveDecoder waves;
+  TForm1 w(store, sound, pictures, waves);
+  RunRequest rq;
+  rq.ProgramFolder = dir.str();
+  rq.RouteFileName = "line.dat";
+  w.FormCreate(rq);
+  EXPECT_EQ(w.moveMenu()->title(), "移動");
+  const QList<QAction*> items = w.moveMenu()->actions();
+  ASSERT_EQ(items.size(), 2);
+  EXPECT_EQ(items[0]->text(), "西駅");
+  EXPECT_EQ(items[0]->objectName(), "Sta2");
+  EXPECT_EQ(items[1]->text(), "東駅");
+  EXPECT_EQ(items[1]->objectName(), "Sta0");
+  w.close();
 }
 
 TEST(SimulatorWindow, SurfaceKeepsItsAspectInAnyWindowSize) {

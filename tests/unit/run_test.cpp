@@ -13,6 +13,7 @@
 #include "data/settings.h"
 #include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
+#include "support/fake_wave_decoder.h"
 #include "support/temp_dir.h"
 
 namespace kavrin {
@@ -27,9 +28,10 @@ struct Fixture {
   std::ostringstream messages;
   HeadlessUiHost ui{messages};
   test::FakePictureLoader pictures;
+  test::FakeWaveDecoder waves;
   std::unique_ptr<Sim> simPtr = std::make_unique<Sim>();
   Sim& sim = *simPtr;
-  SimulatorRun run{sim, RunServices{store, sound, ui, pictures}, kHeadlessIdleInterval};
+  SimulatorRun run{sim, RunServices{store, sound, ui, pictures, waves}, kHeadlessIdleInterval};
 
   Fixture() {
     dir.Write("ostrel.dat", kOstrel);
