@@ -1,15 +1,21 @@
 // Reading a large route: 30000 filming-speed rows and full tables elsewhere. The load of the
 // simulator window has 200 ms for this and the frame-to-distance conversion together.
+//
+// The signals and limits stand between segment boundaries, so that each gives one check point
+// and the 500 of them fit the table of 501.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <vector>
 #include <string>
 
 #include <unistd.h>
 
 #include "core/encoding.h"
 #include "data/data_file.h"
+#include "data/route_derivation.h"
 #include "data/route_file.h"
 
 namespace kavrin {
@@ -48,12 +54,12 @@ std::string LargeRoute() {
   rows("[Tunnel]", kOther, [](int i) { return N(i * 1800) + "," + N(i * 1800 + 300) + ",128"; });
   rows("[Atten]", kOther, [](int i) { return N(i * 1800) + "," + N(i * 1800 + 300) + ",0,50"; });
   rows("[Station]", 500, [](int i) {
-    return "駅" + N(i) + ",0," + N(i * 1800) + ",300,1,2,3," + N(1080000 + i * 900) + ",90,1,0,5,30,1,50";
+    return "駅" + N(i) + ",0," + N(i * 1800) + ",300,1,2,3," + N(1080000 + i * 900) + ",90,0,0,5,30,1,50";
   });
   rows("[StopSound]", kOther, [](int i) { return N(i % 100); });
   rows("[Signal]", 250, [](int i) {
-    return "0,0,0,3," + N(i * 3600 - 300) + "," + N(i * 3600) + "," + N(i * 3600 - 200) + "," +
-           N(i * 3600 - 100) + ",0,0,0,0,320,120,0,0,0,0,0,0,0,0,0";
+    return "0,0,0,3," + N(i * 3600 - 285) + "," + N(i * 3600 + 15) + "," + N(i * 3600 - 185) + "," +
+           N(i * 3600 - 85) + ",0,0,0,0,320,120,0,0,0,0,0,0,0,0,0";
   });
   rows("[TrafficSignal]", kOther, [](int i) {
     std::string r = N(i * 1800) + "," + N(i * 1800 - 100) + "," + N(i * 1800 + 100);
@@ -65,7 +71,7 @@ std::string LargeRoute() {
   rows("[Anim]", kOther, [](int i) { return N(i * 1800) + "," + N(i * 1800 + 90) + ",2,0"; });
   rows("[SignalKanko]", kOther, [](int i) { return N(i % 250) + ",0," + N(i % 22) + ",0"; });
   rows("[StationKanko]", kOther, [](int i) { return N(i) + ",1," + N(i % 22); });
-  rows("[SpeedLimit]", 250, [](int i) { return "45,3,5," + N(i * 3600 + 900) + "," + N(i * 3600 + 1500) + ",1"; });
+  rows("[SpeedLimit]", 250, [](int i) { return "45,3,5," + N(i * 3600 + 915) + "," + N(i * 3600 + 1500) + ",1"; });
   rows("[SpeedCheck1]", kOther, [](int i) { return "45,50," + N(i * 1800) + ",0"; });
   rows("[SpeedCheck2]", kOther, [](int i) { return "45,50," + N(i * 1800) + "," + N(i * 1800 + 300); });
   rows("[SpeedCheck3]", kOther, [](int i) { return "45,50," + N(i * 1800) + "," + N(i * 1800 + 300); });
@@ -117,6 +123,46 @@ void BM_RouteLoadFile(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 BENCHMARK(BM_RouteLoadFile)->Unit(benchmark::kMillisecond);
+
+// Every frame of the route turned into centimetres, and the check points sorted.
+void BM_RouteConvertFrames(benchmark::State& state) {
+  DataFile file(LargeRoute());
+  const TRouteTables read = ReadRouteFile(file, {});
+  auto r = std::make_unique<TRouteTables>();
+  for (auto _ : state) {
+    state.PauseTiming();
+    *r = read;
+    state.ResumeTiming();
+    std::vector<TCheckPointRec> points;
+    ConvertFrames(*r, points);
+    TCheckPoints sorted = BuildCheckPoints(std::move(points));
+    benchmark::DoNotOptimize(sorted[0].Pos);
+    if (sorted.Count() != 500) state.SkipWithError("the check points are not one per signal and limit");
+  }
+}
+BENCHMARK(BM_RouteConvertFrames)->Unit(benchmark::kMillisecond);
+
+// The route's part of the load as the simulator window does it: the Shift-JIS file read, then
+// converted.
+void BM_RouteLoadAndConvert(benchmark::State& state) {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("kavrin-route-bench-" + std::to_string(getpid()) + "-convert.dat");
+  {
+    std::string bytes = EncodeCp932(LargeRoute());
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  for (auto _ : state) {
+    TRouteTables r = LoadRouteFile(path.string(), {});
+    std::vector<TCheckPointRec> points;
+    ConvertFrames(r, points);
+    TCheckPoints sorted = BuildCheckPoints(std::move(points));
+    benchmark::DoNotOptimize(sorted[0].Pos);
+    CheckLoaded(state, r);
+    if (sorted.Count() != 500 || r.SpeedUnits[29999].EndPos <= 0) state.SkipWithError("the route did not convert");
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_RouteLoadAndConvert)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kavrin
