@@ -26,6 +26,7 @@
 #include "data/settings.h"
 #include "platform/qsettings_store.h"
 #include "platform/sound_system.h"
+#include "sound/sound_log.h"
 #include "ui/simulator_window.h"
 
 namespace kavrin {
@@ -135,13 +136,26 @@ int Headless(const CommandLine& cl, const std::string& exe) {
   if (cl.seconds >= 0) o.limitMs = static_cast<int64_t>(cl.seconds * 1000.0 + 0.5);
 
   SoundSystem sound = OpenSoundSystem(false);
+  std::ofstream soundLogFile;
+  std::unique_ptr<SoundLog> soundLog;
+  SoundBank* bank = &sound.bank();
+  if (!cl.soundLog.empty()) {
+    soundLogFile.open(cl.soundLog, std::ios::binary | std::ios::trunc);
+    if (!soundLogFile) {
+      std::cerr << "kavrin: cannot write the sound log " << cl.soundLog << "\n";
+      return kExitUsage;
+    }
+    soundLog = std::make_unique<SoundLog>(sound.bank(), soundLogFile);
+    bank = soundLog.get();
+  }
   HeadlessUiHost ui(std::cerr);
   QImagePictureLoader pictures;
   auto sim = std::make_unique<Sim>();
-  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures}, kHeadlessIdleInterval);
+  SimulatorRun run(*sim, RunServices{*store, *bank, ui, pictures}, kHeadlessIdleInterval);
+  if (soundLog) soundLog->SetClock([&run] { return run.scheduler().Now(); });
   try {
     run.FormCreate(Request(cl, exe));
-    RunHeadless(run, ui, sound.bank(), o);
+    RunHeadless(run, ui, *bank, o);
   } catch (const LoadError& e) {
     std::cout << e.what() << "\n";
     return kExitLoadFailure;
