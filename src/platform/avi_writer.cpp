@@ -162,7 +162,9 @@ bool AviWriter::Open(const std::string& path, const AviWriterOptions& options) {
   s.frame->width = c->width;
   s.frame->height = c->height;
   if (av_frame_get_buffer(s.frame, 0) < 0) return fail("out of memory");
-  s.scaler = sws_getContext(c->width, c->height, AV_PIX_FMT_RGBA, c->width, c->height, c->pix_fmt,
+  // The full-range JPEG formats are the plain ones to the scaler, told the range below.
+  AVPixelFormat planes = c->pix_fmt == AV_PIX_FMT_YUVJ420P ? AV_PIX_FMT_YUV420P : c->pix_fmt;
+  s.scaler = sws_getContext(c->width, c->height, AV_PIX_FMT_RGBA, c->width, c->height, planes,
                             SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
   if (!s.scaler) return fail("no conversion from RGBA");
   if (options.Codec == FilmCodec::Mjpeg) {

@@ -16,6 +16,7 @@ extern "C" {
 #include <map>
 #include <mutex>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace kavrin {
@@ -602,12 +603,22 @@ struct FfmpegFilmSource::Film {
 
   bool Deliver(const AVFrame* f, FilmFrame& picture) {
     auto pixels = static_cast<AVPixelFormat>(f->format);
+    bool full = f->color_range == AVCOL_RANGE_JPEG;
+    // The JPEG family's full-range formats are the plain ones with the range told apart.
+    const std::pair<AVPixelFormat, AVPixelFormat> jpeg[] = {{AV_PIX_FMT_YUVJ420P, AV_PIX_FMT_YUV420P},
+                                                            {AV_PIX_FMT_YUVJ422P, AV_PIX_FMT_YUV422P},
+                                                            {AV_PIX_FMT_YUVJ444P, AV_PIX_FMT_YUV444P},
+                                                            {AV_PIX_FMT_YUVJ440P, AV_PIX_FMT_YUV440P}};
+    for (const auto& [j, plain] : jpeg) {
+      if (pixels == j) {
+        pixels = plain;
+        full = true;
+      }
+    }
     const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(pixels);
     bool yuv = d && !(d->flags & (AV_PIX_FMT_FLAG_RGB | AV_PIX_FMT_FLAG_PAL));
-    bool full = f->color_range == AVCOL_RANGE_JPEG || pixels == AV_PIX_FMT_YUVJ420P || pixels == AV_PIX_FMT_YUVJ422P ||
-                pixels == AV_PIX_FMT_YUVJ444P || pixels == AV_PIX_FMT_YUVJ440P;
     int space = f->colorspace == AVCOL_SPC_BT709 ? SWS_CS_ITU709 : SWS_CS_ITU601;
-    std::array<int, 5> key = {f->width, f->height, f->format, space, full ? 1 : 0};
+    std::array<int, 5> key = {f->width, f->height, pixels, space, full ? 1 : 0};
     scaler = sws_getCachedContext(scaler, f->width, f->height, pixels, width, height, AV_PIX_FMT_RGBA, SWS_BILINEAR,
                                   nullptr, nullptr, nullptr);
     if (!scaler) {

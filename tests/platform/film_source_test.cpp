@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -171,6 +172,8 @@ struct CodecCase {
   FilmSpec spec;
 };
 
+void PrintTo(const CodecCase& c, std::ostream* os) { *os << c.name; }
+
 class FilmFrames : public testing::TestWithParam<CodecCase> {};
 
 FilmSpec Spec(FilmCodec codec, int keyInterval, int bFrames, std::vector<int> gaps = {}) {
@@ -204,6 +207,12 @@ TEST_P(FilmFrames, EveryFrameExactlyInAnyOrder) {
       ASSERT_EQ(f.Rgba.size(), static_cast<size_t>(spec.Width * spec.Height * 4));
       EXPECT_EQ(PictureNumber(f), Expected(spec, i)) << "frame " << i;
       EXPECT_EQ(f.Rgba[3], 255);
+      // Levels survive too (a full-range film read as limited range, or the other way round,
+      // would stretch or squeeze them by a sixth).
+      for (int bit = 0; bit < test::kPatternBits; ++bit) {
+        int want = (Expected(spec, i) >> bit) & 1 ? 235 : 20;
+        EXPECT_NEAR(test::BlockGrey(f, bit), want, 6) << "frame " << i << " block " << bit;
+      }
       forward[i] = std::move(f.Rgba);
     }
     FilmFrame untouched{1, 1, {1, 2, 3, 4}};

@@ -37,20 +37,25 @@ inline std::vector<uint8_t> NumberedPicture(int width, int height, int n) {
   return rgba;
 }
 
+// The mean grey of the middle of a number block.
+inline int BlockGrey(const FilmFrame& frame, int bit) {
+  int sum = 0, count = 0;
+  for (int y = 4; y < kPatternBlock - 4; ++y) {
+    for (int x = bit * kPatternBlock + 4; x < (bit + 1) * kPatternBlock - 4; ++x) {
+      const uint8_t* p = &frame.Rgba[(static_cast<size_t>(y) * frame.Width + x) * 4];
+      sum += (p[0] + p[1] + p[2]) / 3;
+      ++count;
+    }
+  }
+  return sum / count;
+}
+
 // The number a decoded picture carries, or -1 when a block is neither black nor white.
 inline int PictureNumber(const FilmFrame& frame) {
   if (frame.Width < kPatternBits * kPatternBlock || frame.Height < kPatternBlock) return -1;
   int n = 0;
   for (int bit = 0; bit < kPatternBits; ++bit) {
-    int sum = 0, count = 0;
-    for (int y = 4; y < kPatternBlock - 4; ++y) {
-      for (int x = bit * kPatternBlock + 4; x < (bit + 1) * kPatternBlock - 4; ++x) {
-        const uint8_t* p = &frame.Rgba[(static_cast<size_t>(y) * frame.Width + x) * 4];
-        sum += (p[0] + p[1] + p[2]) / 3;
-        ++count;
-      }
-    }
-    int mean = sum / count;
+    int mean = BlockGrey(frame, bit);
     if (mean > 170) {
       n |= 1 << bit;
     } else if (mean > 85) {
