@@ -20,7 +20,8 @@ class CabView;
 class TForm1 : public QMainWindow, public UiHost {
   Q_OBJECT
  public:
-  TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, QWidget* parent = nullptr);
+  TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, FilmSource& film,
+         QWidget* parent = nullptr);
   ~TForm1() override;
 
   // Loads the run (progress on a small status window) and starts it. Throws LoadError.
