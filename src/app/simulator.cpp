@@ -96,9 +96,10 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          sim_.derived.MoveMenu = BuildMoveMenu(sim_.route, sim_.StartStation, sim_.EndStation);
          LoadStafPictures(sim_, sv_.pictures);
        }},
-      // 5. The route's film, and the frame the run starts at.
+      // 5. The route's film, and the frame the run starts at. A film that cannot be opened is
+      // reported and the run goes on over a black cab view.
       {nullptr, [this, rq] {
-         if (rq.Frames >= 0) sim_.film.FrameCount = rq.Frames;
+         OpenMainFilm(rq.Frames);
          sim_.film.CurFrame = StartFrame(sim_.route, sim_.StartStation);
        }},
       // 6. The sound bank; the start clock as soon as the route sounds' lengths are known.
@@ -121,6 +122,20 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
       // 8. The run starts.
       {nullptr, [this] { start1Click(); }},
   };
+}
+
+void SimulatorRun::OpenMainFilm(int32_t frames) {
+  int32_t length = 0;
+  if (!sim_.route.DataName.empty()) {
+    std::string name = sim_.files.Strings.MoviePath + sim_.route.DataName + ".avi";
+    std::string path = ResolveDataPath(sim_.ProgramFolder, name);
+    int32_t code = sv_.film.AviOpen(path);
+    if (code != FilmSource::Opened) sv_.ui.ShowMessage(AviOpenMessage(code, path));
+    length = sv_.film.FilmLength();
+  }
+  if (frames >= 0) length = frames;
+  long double last = static_cast<long double>(length) * sim_.files.Strings.FrameCountFactor;
+  sim_.film.FrameCount = last > 0 && last < 2147483647.0L ? static_cast<int32_t>(last) : 0;
 }
 
 void SimulatorRun::FormCreate(const RunRequest& request) {

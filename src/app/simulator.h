@@ -11,6 +11,7 @@
 #include "app/sim.h"
 #include "app/ui_host.h"
 #include "core/key_value_store.h"
+#include "presentation/film_source.h"
 #include "presentation/picture.h"
 #include "sound/sound_bank.h"
 
@@ -22,6 +23,7 @@ struct RunServices {
   UiHost& ui;
   PictureLoader& pictures;
   WaveDecoder& waves;
+  FilmSource& film;
 };
 
 // What the title screen hands over. Without a route and a vehicle the run goes over an empty
@@ -75,6 +77,8 @@ class SimulatorRun {
     std::function<void()> run;
   };
   std::vector<Phase> LoadPhases(const RunRequest& request);
+  // `frames` >= 0 replaces the film's own length (the headless harness without a film).
+  void OpenMainFilm(int32_t frames);
 
   Sim& sim_;
   RunServices sv_;

@@ -22,10 +22,12 @@
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/text.h"
+#include "platform/ffmpeg_film_source.h"
 #include "platform/qimage_picture_loader.h"
 #include "data/settings.h"
 #include "platform/qsettings_store.h"
 #include "platform/sound_system.h"
+#include "sound/sound_log.h"
 #include "ui/simulator_window.h"
 
 namespace kavrin {
@@ -84,8 +86,10 @@ int Check(const CommandLine& cl, const std::string& exe) {
   SoundSystem sound = OpenSoundSystem(false);
   HeadlessUiHost ui(std::cerr);
   QImagePictureLoader pictures;
+  // Only the film's length: its frames are never shown here.
+  FfmpegFilmSource film({FfmpegFilmSource::Mode::HeaderOnly});
   auto sim = std::make_unique<Sim>();
-  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures, *sound.decoder}, kHeadlessIdleInterval);
+  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures, *sound.decoder, film}, kHeadlessIdleInterval);
   try {
     run.FormCreate(Request(cl, exe));
   } catch (const LoadError& e) {
@@ -135,13 +139,28 @@ int Headless(const CommandLine& cl, const std::string& exe) {
   if (cl.seconds >= 0) o.limitMs = static_cast<int64_t>(cl.seconds * 1000.0 + 0.5);
 
   SoundSystem sound = OpenSoundSystem(false);
+  std::ofstream soundLogFile;
+  std::unique_ptr<SoundLog> soundLog;
+  SoundBank* bank = &sound.bank();
+  if (!cl.soundLog.empty()) {
+    soundLogFile.open(cl.soundLog, std::ios::binary | std::ios::trunc);
+    if (!soundLogFile) {
+      std::cerr << "kavrin: cannot write the sound log " << cl.soundLog << "\n";
+      return kExitUsage;
+    }
+    soundLog = std::make_unique<SoundLog>(sound.bank(), soundLogFile);
+    bank = soundLog.get();
+  }
   HeadlessUiHost ui(std::cerr);
   QImagePictureLoader pictures;
+  // Only the film's length: its frames are never shown here.
+  FfmpegFilmSource film({FfmpegFilmSource::Mode::HeaderOnly});
   auto sim = std::make_unique<Sim>();
-  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures, *sound.decoder}, kHeadlessIdleInterval);
+  SimulatorRun run(*sim, RunServices{*store, *bank, ui, pictures, *sound.decoder, film}, kHeadlessIdleInterval);
+  if (soundLog) soundLog->SetClock([&run] { return run.scheduler().Now(); });
   try {
     run.FormCreate(Request(cl, exe));
-    RunHeadless(run, ui, sound.bank(), o);
+    RunHeadless(run, ui, *bank, o);
   } catch (const LoadError& e) {
     std::cout << e.what() << "\n";
     return kExitLoadFailure;
@@ -155,7 +174,8 @@ int Window(const CommandLine& cl, int argc, char** argv) {
   auto store = MakeStore(cl, true);
   SoundSystem sound = OpenSoundSystem(true);
   QImagePictureLoader pictures;
-  TForm1 window(*store, sound.bank(), pictures, *sound.decoder);
+  FfmpegFilmSource film;
+  TForm1 window(*store, sound.bank(), pictures, *sound.decoder, film);
   try {
     window.FormCreate(Request(cl, argv[0]));
   } catch (const LoadError& e) {

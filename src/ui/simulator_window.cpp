@@ -22,7 +22,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr const char* kAppTitle = "鉄道運転シミュレータ";
 }  // namespace
 
-TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, WaveDecoder& waves,
+TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, WaveDecoder& waves, FilmSource& film,
                QWidget* parent)
     : QMainWindow(parent), sim_(std::make_unique<Sim>()), sound_(sound), cab_(new CabView(this)) {
   setWindowTitle(kAppTitle);
@@ -33,7 +33,7 @@ TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, 
     want = want.boundedTo(screen->availableGeometry().size() * 0.95);
   }
   resize(want);
-  run_ = std::make_unique<SimulatorRun>(*sim_, RunServices{store, sound, *this, pictures, waves});
+  run_ = std::make_unique<SimulatorRun>(*sim_, RunServices{store, sound, *this, pictures, waves, film});
   // Where no device pulls the mix the bank renders at the pace of this clock, so statuses still
   // end; while a device plays it, advancing does nothing.
   run_->advanceSound = [this](int64_t now) {

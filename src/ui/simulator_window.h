@@ -20,7 +20,7 @@ class CabView;
 class TForm1 : public QMainWindow, public UiHost {
   Q_OBJECT
  public:
-  TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, WaveDecoder& waves,
+  TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, WaveDecoder& waves, FilmSource& film,
          QWidget* parent = nullptr);
   ~TForm1() override;
 

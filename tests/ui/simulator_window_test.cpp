@@ -7,6 +7,7 @@
 
 #include "core/key_value_store.h"
 #include "data/settings.h"
+#include "support/fake_film_source.h"
 #include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
 #include "support/fake_wave_decoder.h"
@@ -42,7 +43,8 @@ TEST(SimulatorWindow, StartPauseResumeAndBack) {
   test::FakeSoundBank sound;
   test::FakePictureLoader pictures;
   test::FakeWaveDecoder waves;
-  auto* w = new TForm1(store, sound, pictures, waves);
+  test::FakeFilmSource film;
+  auto* w = new TForm1(store, sound, pictures, waves, film);
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   RunRequest rq;
   rq.ProgramFolder = dir.str();
@@ -99,7 +101,8 @@ TEST(SimulatorWindow, TheMoveMenuListsTheStopsLastFirst) {
   test::FakeSoundBank sound;
   test::FakePictureLoader pictures;
   test::FakeWaveDecoder waves;
-  TForm1 w(store, sound, pictures, waves);
+  test::FakeFilmSource film;
+  TForm1 w(store, sound, pictures, waves, film);
   RunRequest rq;
   rq.ProgramFolder = dir.str();
   rq.RouteFileName = "line.dat";

@@ -14,6 +14,7 @@
 #include "core/key_value_store.h"
 #include "core/load_error.h"
 #include "sound/wav_writer.h"
+#include "support/fake_film_source.h"
 #include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
 #include "support/fake_wave_decoder.h"
@@ -50,9 +51,10 @@ struct Fixture {
   HeadlessUiHost ui{messages};
   test::FakePictureLoader pictures;
   test::FakeWaveDecoder waves;
+  test::FakeFilmSource film;
   std::unique_ptr<Sim> simPtr = std::make_unique<Sim>();
   Sim& sim = *simPtr;
-  SimulatorRun run{sim, RunServices{store, sound, ui, pictures, waves}, kHeadlessIdleInterval};
+  SimulatorRun run{sim, RunServices{store, sound, ui, pictures, waves, film}, kHeadlessIdleInterval};
 
   Fixture() {
     dir.Write("ostrel.dat", "[Disp]\r\n30,1\r\n7\r\n640\r\n360\r\n-\r\n");
