@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/clock.h"
+#include "controls/handle_state.h"
 #include "data/program_files.h"
 #include "sound/sound_bank.h"
 
@@ -37,6 +38,9 @@ struct Sim {
   TRunState run;
   TClockState clock;
   TFilmState film;
+  THandleState handle;     // the driver's handle and its texts
+  TDelayedHandle delayed;  // pending handle changes and the positions in force
+  TKeyState keys;          // held keys, door side, cab offset
 
   // The vehicle's analog clock hand length in pixels (0: no clock).
   int32_t ClockHand = 0;
