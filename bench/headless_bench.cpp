@@ -9,6 +9,7 @@
 #include "app/trace.h"
 #include "core/key_value_store.h"
 #include "platform/sound_system.h"
+#include "support/fake_picture_loader.h"
 #include "support/temp_dir.h"
 
 namespace kavrin {
@@ -24,8 +25,9 @@ void BM_HeadlessEmptyTrainMinute(benchmark::State& state) {
     SoundSystem sound = OpenSoundSystem(false);
     std::ostringstream messages, trace;
     HeadlessUiHost ui(messages);
-    Sim sim;
-    SimulatorRun run(sim, RunServices{store, sound.bank(), ui}, kHeadlessIdleInterval);
+    test::FakePictureLoader pictures;
+    auto sim = std::make_unique<Sim>();
+    SimulatorRun run(*sim, RunServices{store, sound.bank(), ui, pictures}, kHeadlessIdleInterval);
     RunRequest rq;
     rq.ProgramFolder = dir.str();
     run.FormCreate(rq);

@@ -21,9 +21,12 @@
 #include "core/load_error.h"
 #include "core/numbers.h"
 #include "core/paths.h"
+#include "core/text.h"
+#include "platform/qimage_picture_loader.h"
 #include "data/settings.h"
 #include "platform/qsettings_store.h"
 #include "platform/sound_system.h"
+#include "sound/sound_log.h"
 #include "ui/simulator_window.h"
 
 namespace kavrin {
@@ -61,10 +64,11 @@ bool ApplySets(const CommandLine& cl, KeyValueStore& store, std::string& error) 
 RunRequest Request(const CommandLine& cl, const std::string& exe) {
   RunRequest rq;
   rq.ProgramFolder = FindProgramFolder(cl.dataDir, exe);
-  // Route and train names on the command line are relative to the data folder, as the title
-  // screen's lists are.
-  if (!cl.route.empty()) rq.RouteFile = ResolveDataPath(rq.ProgramFolder, cl.route);
-  if (!cl.train.empty()) rq.TrainFile = ResolveDataPath(rq.ProgramFolder, cl.train);
+  // Route and train names are relative to the data folder, as the title screen's lists are; a
+  // train elsewhere keeps its own folder, as one chosen in the title screen's dialog does.
+  rq.RouteFileName = cl.route;
+  rq.VehicleFolder = SplitPath(cl.train, 0);
+  rq.VehicleFileName = SplitPath(cl.train, 1);
   rq.Station = cl.station;
   rq.End = cl.end;
   rq.Frames = cl.frames;
@@ -80,15 +84,16 @@ int Check(const CommandLine& cl, const std::string& exe) {
   }
   SoundSystem sound = OpenSoundSystem(false);
   HeadlessUiHost ui(std::cerr);
-  Sim sim;
-  SimulatorRun run(sim, RunServices{*store, sound.bank(), ui}, kHeadlessIdleInterval);
+  QImagePictureLoader pictures;
+  auto sim = std::make_unique<Sim>();
+  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures}, kHeadlessIdleInterval);
   try {
     run.FormCreate(Request(cl, exe));
   } catch (const LoadError& e) {
     std::cout << e.what() << "\n";
     return kExitLoadFailure;
   }
-  std::cout << (cl.dump ? CheckDump(sim) : std::string("OK")) << "\n";
+  std::cout << (cl.dump ? CheckDump(*sim) : std::string("OK")) << "\n";
   return kExitOk;
 }
 
@@ -131,12 +136,26 @@ int Headless(const CommandLine& cl, const std::string& exe) {
   if (cl.seconds >= 0) o.limitMs = static_cast<int64_t>(cl.seconds * 1000.0 + 0.5);
 
   SoundSystem sound = OpenSoundSystem(false);
+  std::ofstream soundLogFile;
+  std::unique_ptr<SoundLog> soundLog;
+  SoundBank* bank = &sound.bank();
+  if (!cl.soundLog.empty()) {
+    soundLogFile.open(cl.soundLog, std::ios::binary | std::ios::trunc);
+    if (!soundLogFile) {
+      std::cerr << "kavrin: cannot write the sound log " << cl.soundLog << "\n";
+      return kExitUsage;
+    }
+    soundLog = std::make_unique<SoundLog>(sound.bank(), soundLogFile);
+    bank = soundLog.get();
+  }
   HeadlessUiHost ui(std::cerr);
-  Sim sim;
-  SimulatorRun run(sim, RunServices{*store, sound.bank(), ui}, kHeadlessIdleInterval);
+  QImagePictureLoader pictures;
+  auto sim = std::make_unique<Sim>();
+  SimulatorRun run(*sim, RunServices{*store, *bank, ui, pictures}, kHeadlessIdleInterval);
+  if (soundLog) soundLog->SetClock([&run] { return run.scheduler().Now(); });
   try {
     run.FormCreate(Request(cl, exe));
-    RunHeadless(run, ui, sound.bank(), o);
+    RunHeadless(run, ui, *bank, o);
   } catch (const LoadError& e) {
     std::cout << e.what() << "\n";
     return kExitLoadFailure;
@@ -149,7 +168,8 @@ int Window(const CommandLine& cl, int argc, char** argv) {
   app.setApplicationName("鉄道運転シミュレータ");
   auto store = MakeStore(cl, true);
   SoundSystem sound = OpenSoundSystem(true);
-  TForm1 window(*store, sound.bank());
+  QImagePictureLoader pictures;
+  TForm1 window(*store, sound.bank(), pictures);
   try {
     window.FormCreate(Request(cl, argv[0]));
   } catch (const LoadError& e) {

@@ -22,8 +22,8 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr const char* kAppTitle = "鉄道運転シミュレータ";
 }  // namespace
 
-TForm1::TForm1(KeyValueStore& store, SoundBank& sound, QWidget* parent)
-    : QMainWindow(parent), sound_(sound), cab_(new CabView(this)) {
+TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, QWidget* parent)
+    : QMainWindow(parent), sim_(std::make_unique<Sim>()), sound_(sound), cab_(new CabView(this)) {
   setWindowTitle(kAppTitle);
   setCentralWidget(cab_);
   // The cab surface at full size where the screen allows it, else as large as fits.
@@ -32,7 +32,7 @@ TForm1::TForm1(KeyValueStore& store, SoundBank& sound, QWidget* parent)
     want = want.boundedTo(screen->availableGeometry().size() * 0.95);
   }
   resize(want);
-  run_ = std::make_unique<SimulatorRun>(sim_, RunServices{store, sound, *this});
+  run_ = std::make_unique<SimulatorRun>(*sim_, RunServices{store, sound, *this, pictures});
   // Where no device pulls the mix the bank renders at the pace of this clock, so statuses still
   // end; while a device plays it, advancing does nothing.
   run_->advanceSound = [this](int64_t now) {
@@ -87,12 +87,12 @@ void TForm1::FormCreate(const RunRequest& request) {
     throw;
   }
   status_.reset();
-  const TStringFile& s = sim_.files.Strings;
+  const TStringFile& s = sim_->files.Strings;
   goTo1_->setTitle(Q(s.MoveCaption));
   show1_->setTitle(Q(s.DisplayCaption));
   controller1_->setTitle(Q(s.ControlCaption));
   saveS1_->setTitle(Q(s.SaveCaption));
-  const TSettings& st = sim_.files.Settings;
+  const TSettings& st = sim_->files.Settings;
   for (QAction* a : show1_->actions()) {
     if (a->objectName() == "D1") a->setChecked(st.InformationSetting != 0);
     if (a->objectName() == "OFF1") a->setChecked(st.KankoSetting != 0);

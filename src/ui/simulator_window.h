@@ -20,14 +20,14 @@ class CabView;
 class TForm1 : public QMainWindow, public UiHost {
   Q_OBJECT
  public:
-  TForm1(KeyValueStore& store, SoundBank& sound, QWidget* parent = nullptr);
+  TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, QWidget* parent = nullptr);
   ~TForm1() override;
 
   // Loads the run (progress on a small status window) and starts it. Throws LoadError.
   void FormCreate(const RunRequest& request);
 
   SimulatorRun& run() { return *run_; }
-  Sim& sim() { return sim_; }
+  Sim& sim() { return *sim_; }
   CabView* cab() { return cab_; }
   QAction* startAction() { return start1_; }
 
@@ -45,7 +45,7 @@ class TForm1 : public QMainWindow, public UiHost {
   void Pump();
   void BuildMenus();
 
-  Sim sim_;
+  std::unique_ptr<Sim> sim_;
   SoundBank& sound_;
   std::unique_ptr<SimulatorRun> run_;
   CabView* cab_;

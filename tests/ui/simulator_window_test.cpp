@@ -6,6 +6,7 @@
 
 #include "core/key_value_store.h"
 #include "data/settings.h"
+#include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
 #include "support/temp_dir.h"
 #include "ui/cab_view.h"
@@ -37,7 +38,8 @@ TEST(SimulatorWindow, StartPauseResumeAndBack) {
   dir.Write("mascon.dat", "#\r\n");
   MemoryKeyValueStore store;
   test::FakeSoundBank sound;
-  auto* w = new TForm1(store, sound);
+  test::FakePictureLoader pictures;
+  auto* w = new TForm1(store, sound, pictures);
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   RunRequest rq;
   rq.ProgramFolder = dir.str();
