@@ -188,6 +188,11 @@ std::optional<int32_t> VirtualKeyByName(std::string_view name) {
   return std::nullopt;
 }
 
+void StartKeyState(TKeyState& k, const TStringFile& strings, int32_t oneMan, int32_t oneManDoors) {
+  k = TKeyState{};
+  if (oneMan >= 1 && oneManDoors == 1) k.DoorSideText = strings.TxtDoors[0];
+}
+
 void AsciiDown(TControls& c, char key) {
   // 1. Every key is a driver action for the vigilance device.
   c.Handle.VigilanceCount = 0;

@@ -42,6 +42,10 @@ inline constexpr int32_t Scroll = 0x91;
 // "Right", "Escape", or one digit or letter. Nothing for any other name.
 std::optional<int32_t> VirtualKeyByName(std::string_view name);
 
+// The key state when a run starts: nothing held, the cab surface in place, door side 0, whose
+// text shows in one-man operation when the route asks for it.
+void StartKeyState(TKeyState& k, const TStringFile& strings, int32_t oneMan, int32_t oneManDoors);
+
 void AsciiDown(TControls& c, char key);
 void keydowns(TControls& c, int32_t key, bool shift);
 void keyups(TControls& c, int32_t key, bool shift);
