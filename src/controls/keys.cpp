@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 #include "controls/handle_model.h"
@@ -14,12 +15,28 @@ namespace kavrin {
 namespace {
 
 constexpr std::array<std::pair<std::string_view, int32_t>, 22> kKeyNames = {{
-    {"F2", vk::F2},        {"F3", vk::F3},         {"F4", vk::F4},       {"F5", vk::F5},
-    {"F6", vk::F6},        {"F7", vk::F7},         {"F8", vk::F8},       {"F9", vk::F9},
-    {"F10", vk::F10},      {"F11", vk::F11},       {"F12", vk::F12},     {"Enter", vk::Return},
-    {"Space", vk::Space},  {"Backspace", vk::Back}, {"PageUp", vk::Prior}, {"PageDown", vk::Next},
-    {"ScrollLock", vk::Scroll}, {"Up", vk::Up},    {"Down", vk::Down},   {"Left", vk::Left},
-    {"Right", vk::Right},  {"Escape", vk::Escape},
+    {"F2", vk::F2},
+    {"F3", vk::F3},
+    {"F4", vk::F4},
+    {"F5", vk::F5},
+    {"F6", vk::F6},
+    {"F7", vk::F7},
+    {"F8", vk::F8},
+    {"F9", vk::F9},
+    {"F10", vk::F10},
+    {"F11", vk::F11},
+    {"F12", vk::F12},
+    {"Enter", vk::Return},
+    {"Space", vk::Space},
+    {"Backspace", vk::Back},
+    {"PageUp", vk::Prior},
+    {"PageDown", vk::Next},
+    {"ScrollLock", vk::Scroll},
+    {"Up", vk::Up},
+    {"Down", vk::Down},
+    {"Left", vk::Left},
+    {"Right", vk::Right},
+    {"Escape", vk::Escape},
 }};
 
 constexpr int32_t kCabStep = 50;
@@ -36,6 +53,11 @@ void Restart(SoundBank& bank, int channel) {
 }
 
 bool IsDiesel(const TVehicleParams& veh) { return veh.Engine_Type == 0; }
+
+// A subsystem that is not in the program leaves its hook empty.
+void Call(const std::function<void()>& action) {
+  if (action) action();
+}
 
 // A step up along the one-handle line also leaves the suppress notch.
 void CombinedUpKey(TControls& c) {
@@ -107,9 +129,6 @@ void OtherKeys(TControls& c, char key) {
   const TVehicleTables& t = c.Tables;
   const TTrainLink& train = c.Train;
   const TKeyActions& act = c.Actions;
-  auto call = [](const std::function<void()>& f) {
-    if (f) f();
-  };
 
   switch (key) {
     case '3':
@@ -120,20 +139,20 @@ void OtherKeys(TControls& c, char key) {
     case '6': Restart(c.Sound, t.SoundHorn2); break;
     case 'd':
     case '7':
-      if (train.OneMan >= 1) call(act.Door_operate);
+      if (train.OneMan >= 1) Call(act.Door_operate);
       break;
     case 'r':
-      if (h.BrakeNotch == -veh.Brake && std::fabs(train.speed()) < 0.1L) call(act.ProtectionReset);
+      if (h.BrakeNotch == -veh.Brake && std::fabs(train.speed()) < 0.1L) Call(act.ProtectionReset);
       break;
     case ' ':
-      if (veh.ATS_Type == 0) call(act.ProtectionAcknowledge);
+      if (veh.ATS_Type == 0) Call(act.ProtectionAcknowledge);
       break;
     case 'c':
     case '1':
-      if (train.OneMan == 1) call(act.NextAnnouncement);
+      if (train.OneMan == 1) Call(act.NextAnnouncement);
       break;
     case '-':
-      if (train.OneMan == 1) call(act.PreviousAnnouncement);
+      if (train.OneMan == 1) Call(act.PreviousAnnouncement);
       break;
     case 't':
       if (h.PowerNotch == veh.Power && train.speed() >= veh.ConstSpeed && veh.ConstNotch == 1 && !h.ConstActive) {
@@ -221,16 +240,13 @@ void keydowns(TControls& c, int32_t key, bool shift) {
   TKeyState& k = c.Keys;
   TTrainLink& train = c.Train;
   const TKeyActions& act = c.Actions;
-  auto call = [](const std::function<void()>& f) {
-    if (f) f();
-  };
 
   switch (key) {
     case vk::Back:
-      if (std::fabs(train.speed()) < 0.1L) call(act.MovieJumpPastStop);
+      if (std::fabs(train.speed()) < 0.1L) Call(act.MovieJumpPastStop);
       return;
     case vk::Scroll: c.Handle.SwapKeys = !c.Handle.SwapKeys; return;
-    case vk::Return: call(act.CallingVoice); return;
+    case vk::Return: Call(act.CallingVoice); return;
     case '3':
       // The held horn; a train without one blows its single horn from the character.
       if (c.Tables.Horn4[0] != 0) k.HornKey = 1;
@@ -251,7 +267,7 @@ void keydowns(TControls& c, int32_t key, bool shift) {
   }
 
   if (!shift) {
-    if (key == vk::F3) call(act.ToggleValueDisplay);
+    if (key == vk::F3) Call(act.ToggleValueDisplay);
     return;
   }
   switch (key) {
@@ -261,7 +277,7 @@ void keydowns(TControls& c, int32_t key, bool shift) {
     case vk::Down:
       if (k.CabSurfaceTop < 0) k.CabSurfaceTop += kCabStep;
       break;
-    case vk::F3: call(act.JumpBeforeNextStop); break;
+    case vk::F3: Call(act.JumpBeforeNextStop); break;
     case vk::F5: StepFrame(c, -100, -90); break;
     case vk::F6: StepFrame(c, 100, 90); break;
     case vk::F7: StepFrame(c, -1000, -900); break;
