@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 
 #include "core/key_value_store.h"
+#include "support/fake_film_source.h"
 #include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
 #include "support/temp_dir.h"
@@ -44,7 +45,8 @@ TEST(WindowKeys, KeysAndWheelMoveTheHandle) {
   MemoryKeyValueStore store;
   test::FakeSoundBank sound;
   test::FakePictureLoader pictures;
-  auto* w = new TForm1(store, sound, pictures);
+  test::FakeFilmSource film;
+  auto* w = new TForm1(store, sound, pictures, film);
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   RunRequest rq;
   rq.ProgramFolder = dir.str();

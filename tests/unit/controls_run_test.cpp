@@ -10,6 +10,7 @@
 #include "app/script.h"
 #include "app/simulator.h"
 #include "core/key_value_store.h"
+#include "support/fake_film_source.h"
 #include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
 #include "support/temp_dir.h"
@@ -43,8 +44,9 @@ struct Rig {
   std::ostringstream messages;
   HeadlessUiHost ui{messages};
   test::FakePictureLoader pictures;
+  test::FakeFilmSource film;
   std::unique_ptr<Sim> sim = std::make_unique<Sim>();
-  SimulatorRun run{*sim, RunServices{store, sound, ui, pictures}, kHeadlessIdleInterval};
+  SimulatorRun run{*sim, RunServices{store, sound, ui, pictures, film}, kHeadlessIdleInterval};
 
   Rig() {
     dir.Write("ostrel.dat", kOstrel);
