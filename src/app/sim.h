@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/clock.h"
+#include "controls/handle_state.h"
 #include "data/program_files.h"
 #include "data/route_derivation.h"
 #include "data/route_tables.h"
@@ -81,6 +82,9 @@ struct Sim {
   TRunState run;
   TClockState clock;
   TFilmState film;
+  THandleState handle;     // the driver's handle and its texts
+  TDelayedHandle delayed;  // pending handle changes and the positions in force
+  TKeyState keys;          // held keys, door side, cab offset
 };
 
 }  // namespace kavrin

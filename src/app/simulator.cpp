@@ -4,6 +4,9 @@
 #include <optional>
 
 #include "app/initial_state.h"
+#include "controls/handle_model.h"
+#include "controls/keys.h"
+#include "controls/mascon_update.h"
 #include "core/load_error.h"
 #include "core/paths.h"
 #include "core/rounding.h"
@@ -118,6 +121,10 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          sim_.clock.LastSecond = -1;
          SetInitialState(sim_);
          if (!sim_.VehicleFileName.empty()) SetUpBrakeHandle(sim_.vehicle.veh);
+         StartHandle(sim_.handle, sim_.delayed, sim_.vehicle.veh);
+         StartKeyState(sim_.keys, sim_.files.Strings, sim_.route.OneMan, sim_.route.OneManDoors);
+         TControls controls = Controls();
+         masconupdate(controls);
        }},
       // 8. The run starts.
       {nullptr, [this] { start1Click(); }},

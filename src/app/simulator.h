@@ -10,6 +10,7 @@
 #include "app/scheduler.h"
 #include "app/sim.h"
 #include "app/ui_host.h"
+#include "controls/controls.h"
 #include "core/key_value_store.h"
 #include "presentation/film_source.h"
 #include "presentation/picture.h"
@@ -70,6 +71,10 @@ class SimulatorRun {
   std::function<void()> afterPhysicsTick, afterLogicTick;
   // Called by the idle pass when it draws (the window repaints the cab view).
   std::function<void()> draw;
+  // What the driver's keys do in the subsystems that own the state they act on.
+  TKeyActions keyActions;
+  // The keys and masconupdate over this run's state.
+  TControls Controls();
 
  private:
   struct Phase {
