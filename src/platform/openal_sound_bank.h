@@ -1,0 +1,59 @@
+#pragma once
+// The channel bank on OpenAL Soft's loopback device: one mono source per channel, mixed to
+// 48 kHz float stereo only when asked. The headless harness asks through Advance, the sound
+// output's callback through Render; nothing plays by itself, so a run's sounds end at the same
+// moment with or without a sound card.
+//
+// When a sound ends is kept here, in whole output frames: a one-shot of n frames at f samples per
+// second ends after ceil(n x 48000 / f) output frames, exactly, and its source is stopped there.
+// The mixer steps through a source in 1/4096 of a sample, which alone would let a 22050 Hz second
+// run 10 frames short. Loops wrap inside the mixer, which is sample-exact.
+//
+// Every operation takes the bank's lock, so the output's thread may render while the
+// user-interface thread changes channels.
+#include <cstdint>
+#include <memory>
+
+#include "sound/sound_bank.h"
+
+namespace kavrin {
+
+class OpenAlSoundBank : public SoundBank {
+ public:
+  static constexpr int MixRate = 48000;  // frames per second of the mix, two floats a frame
+
+  OpenAlSoundBank();
+  ~OpenAlSoundBank() override;
+  OpenAlSoundBank(const OpenAlSoundBank&) = delete;
+  OpenAlSoundBank& operator=(const OpenAlSoundBank&) = delete;
+
+  // False when the loopback device could not be created (then every operation does nothing and
+  // the mix is silence).
+  bool IsOpen() const;
+
+  void SetWaveData(int channel, WavePtr wave) override;
+  bool HasWaveData(int channel) const override;
+  void Play(int channel) override;
+  void LoopPlay(int channel) override;
+  void Stop(int channel) override;
+  void SetVolume(int channel, int32_t centibels) override;
+  int32_t Volume(int channel) const override;
+  void SetFreqRate(int channel, double ratio) override;
+  int GetStatus(int channel) const override;
+  // Does nothing while an output device pulls the mix, so a caller may advance its clock
+  // whether or not a device runs.
+  void Advance(int64_t ms) override;
+  bool Reset() override;
+
+  // The next `frames` frames of the mix, interleaved left/right. A centred full-scale sample at
+  // volume 0 comes out at 1.0 on both sides; the sum of many channels is not limited.
+  void Render(float* stereo, int frames);
+  // Set by the sound output while its device pulls the mix through Render.
+  void SetPulled(bool pulled);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace kavrin
