@@ -83,8 +83,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
       return false;
     }
   }
-  if ((out.command == "run") && (out.route.empty() || out.train.empty() || out.dataDir.empty())) {
-    error = "run needs --data, --route and --train";
+  if (out.command == "run" && out.route.empty() != out.train.empty()) {
+    error = "run needs both --route and --train";
     return false;
   }
   return true;

@@ -35,4 +35,11 @@ struct InputEvent {
   uint32_t buttons = 0;
 };
 
+inline InputEvent MakeInput(InputKind kind, std::string text = {}) {
+  InputEvent e;
+  e.kind = kind;
+  e.text = std::move(text);
+  return e;
+}
+
 }  // namespace kavrin

@@ -7,6 +7,9 @@
 
 #include "app/clock.h"
 #include "data/program_files.h"
+#include "data/route_tables.h"
+#include "data/vehicle_file.h"
+#include "presentation/sprites.h"
 #include "sound/sound_bank.h"
 
 namespace kavrin {
@@ -27,19 +30,22 @@ struct TFilmState {
   int32_t CurFrame = 0;
 };
 
+// Large (the route tables are fixed-capacity arrays): make one with std::make_unique.
 struct Sim {
   std::string ProgramFolder;  // with a trailing "/"
-  std::string RouteFileName, TrainFileName;
+  std::string RouteFileName;  // relative to ProgramFolder
+  std::string VehicleFileName;
+  std::string VehicleFolder;  // relative to ProgramFolder, or absolute; empty for the program folder
   int32_t StartStation = 0;
   int32_t EndStation = 999;
 
   TProgramFiles files;  // settings (menus change them during the run), mascon.dat, ostrel.dat
+  TVehicleFile vehicle;  // parameters, tables and panel; read-only after the load
+  TRouteTables route;    // read-only after the load except the per-row done flags
+  TCabView view;         // the cab view's picture list and sprites
   TRunState run;
   TClockState clock;
   TFilmState film;
-
-  // The vehicle's analog clock hand length in pixels (0: no clock).
-  int32_t ClockHand = 0;
 };
 
 }  // namespace kavrin

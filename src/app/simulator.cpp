@@ -6,6 +6,8 @@
 #include "core/paths.h"
 #include "core/rounding.h"
 #include "data/program_files.h"
+#include "data/route_file.h"
+#include "data/vehicle_file.h"
 
 namespace kavrin {
 
@@ -36,8 +38,9 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
       // 1. Window placement and the timer resolution belong to the window itself.
       {nullptr, [this, rq] {
          sim_.ProgramFolder = rq.ProgramFolder;
-         sim_.RouteFileName = rq.RouteFile;
-         sim_.TrainFileName = rq.TrainFile;
+         sim_.RouteFileName = rq.RouteFileName;
+         sim_.VehicleFileName = rq.VehicleFileName;
+         sim_.VehicleFolder = rq.VehicleFolder;
          sim_.StartStation = rq.Station;
          sim_.EndStation = rq.End;
        }},
@@ -50,9 +53,20 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
       {"設定ファイルを読み込んでいます", [this] {
          sim_.files.Mascon = LoadMasconFile(ResolveDataPath(sim_.ProgramFolder, kMasconFileName));
          sim_.files.Strings = LoadStringFile(ResolveDataPath(sim_.ProgramFolder, kStringFileName));
+         if (!sim_.VehicleFileName.empty()) {
+           std::string folder = ResolveDataPath(sim_.ProgramFolder, sim_.VehicleFolder);
+           sim_.vehicle = LoadVehicleFile(ResolveDataPath(folder, sim_.VehicleFileName), sv_.pictures, sim_.view);
+         }
+         if (!sim_.RouteFileName.empty()) {
+           TRouteFileContext context;
+           context.VehicleFileName = sim_.VehicleFileName;
+           sim_.route = LoadRouteFile(ResolveDataPath(sim_.ProgramFolder, sim_.RouteFileName), context);
+         }
        }},
       // 4. Cab drawing surfaces, panel images and trackside sprites.
-      {"運転台を描画しています", [] {}},
+      {"運転台を描画しています", [this] {
+         if (!sim_.VehicleFileName.empty()) MakePanelImages(sim_.vehicle, sv_.pictures, sim_.view);
+       }},
       // 5. The route's film.
       {nullptr, [this, rq] {
          if (rq.Frames >= 0) sim_.film.FrameCount = rq.Frames;
@@ -66,6 +80,7 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
       {"環境をセットアップしています", [this] {
          sim_.run = TRunState{};
          sim_.clock.LastSecond = -1;
+         if (!sim_.VehicleFileName.empty()) SetUpBrakeHandle(sim_.vehicle.veh);
        }},
       // 8. The run starts.
       {nullptr, [this] { start1Click(); }},
@@ -122,7 +137,7 @@ void SimulatorRun::MMTimer1Timer() {
 }
 
 void SimulatorRun::Timer1Timer() {
-  timecalc(sim_.clock, sim_.clock.ClockTime, sim_.ClockHand);
+  timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
   if (afterLogicTick) afterLogicTick();
 }
 

@@ -11,6 +11,7 @@
 #include "app/sim.h"
 #include "app/ui_host.h"
 #include "core/key_value_store.h"
+#include "presentation/picture.h"
 #include "sound/sound_bank.h"
 
 namespace kavrin {
@@ -19,11 +20,16 @@ struct RunServices {
   KeyValueStore& store;
   SoundBank& sound;
   UiHost& ui;
+  PictureLoader& pictures;
 };
 
+// What the title screen hands over. Without a route and a vehicle the run goes over an empty
+// train on an empty line (the program files are still read).
 struct RunRequest {
   std::string ProgramFolder;
-  std::string RouteFile, TrainFile;  // paths as the title screen hands them over
+  std::string RouteFileName;    // relative to ProgramFolder
+  std::string VehicleFileName;  // in VehicleFolder
+  std::string VehicleFolder;    // relative to ProgramFolder or absolute; empty: ProgramFolder
   int32_t Station = 0;
   int32_t End = 999;
   int32_t Frames = -1;  // film length to use when there is no film (< 0: none)

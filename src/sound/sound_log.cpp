@@ -12,10 +12,10 @@ SoundLog::SoundLog(SoundBank& inner, std::ostream& out) : inner_(inner), out_(ou
   out_ << "t_ms,op,channel,value\n";
 }
 
-void SoundLog::Write(const char* op, int channel) { out_ << time_ << ',' << op << ',' << channel << ",\n"; }
+void SoundLog::Write(const char* op, int channel) { out_ << Now() << ',' << op << ',' << channel << ",\n"; }
 
 void SoundLog::Write(const char* op, int channel, int64_t value) {
-  out_ << time_ << ',' << op << ',' << channel << ',' << value << '\n';
+  out_ << Now() << ',' << op << ',' << channel << ',' << value << '\n';
 }
 
 void SoundLog::SetWaveData(int channel, WavePtr wave) {

@@ -7,6 +7,7 @@
 // clock, set before the operations of each moment.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <ostream>
 
 #include "sound/sound_bank.h"
@@ -20,6 +21,8 @@ class SoundLog : public SoundBank {
   SoundLog(SoundBank& inner, std::ostream& out);
 
   void SetTime(int64_t ms) { time_ = ms; }
+  // Or a clock read at every line (the run's scheduler), which then overrides SetTime.
+  void SetClock(std::function<int64_t()> clock) { clock_ = std::move(clock); }
 
   void SetWaveData(int channel, WavePtr wave) override;
   bool HasWaveData(int channel) const override;
@@ -40,6 +43,8 @@ class SoundLog : public SoundBank {
   SoundBank& inner_;
   std::ostream& out_;
   int64_t time_ = 0;
+  std::function<int64_t()> clock_;
+  int64_t Now() const { return clock_ ? clock_() : time_; }
   // What the log last showed of each channel: its recorded rate and frequency.
   std::array<int32_t, ChannelCount> rate_{};
   std::array<int32_t, ChannelCount> freq_{};

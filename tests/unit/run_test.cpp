@@ -11,6 +11,7 @@
 #include "core/key_value_store.h"
 #include "core/load_error.h"
 #include "data/settings.h"
+#include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
 #include "support/temp_dir.h"
 
@@ -25,8 +26,10 @@ struct Fixture {
   test::FakeSoundBank sound;
   std::ostringstream messages;
   HeadlessUiHost ui{messages};
-  Sim sim;
-  SimulatorRun run{sim, RunServices{store, sound, ui}, kHeadlessIdleInterval};
+  test::FakePictureLoader pictures;
+  std::unique_ptr<Sim> simPtr = std::make_unique<Sim>();
+  Sim& sim = *simPtr;
+  SimulatorRun run{sim, RunServices{store, sound, ui, pictures}, kHeadlessIdleInterval};
 
   Fixture() {
     dir.Write("ostrel.dat", kOstrel);
@@ -199,7 +202,8 @@ TEST(Trace, HeaderRowsAndFieldErrors) {
   EXPECT_NE(err.find("Nope"), std::string::npos);
   EXPECT_NE(err.find("ClockText"), std::string::npos);  // the known names are listed
   ASSERT_TRUE(TraceWriter::ParseFields(probe, "ClockTime,ClockText,ChannelResumeState[2],running", fields, err));
-  Sim sim;
+  auto simPtr = std::make_unique<Sim>();
+  Sim& sim = *simPtr;
   sim.clock.ClockTime = 1080000;
   sim.clock.ClockText = "10:00:00 \"x\"";
   sim.run.ChannelResumeState[2] = 2;
@@ -246,6 +250,44 @@ TEST(Headless, TheBackButtonEndsTheRun) {
   EXPECT_GT(end, 100 + 50 * 16 - 16);
   EXPECT_LT(end, 100 + 52 * 16);
   EXPECT_TRUE(f.sim.run.RunEnded);
+}
+
+}  // namespace
+}  // namespace kavrin
+
+namespace kavrin {
+namespace {
+
+TEST(Run, TheVehicleAndRouteLoadInTheirPhasesAndTheBrakeHandleIsChecked) {
+  struct Case {
+    const char* vehicle;
+    const char* route;
+    const char* message;  // nullptr: loads
+  };
+  const Case cases[] = {
+      {"[BrakeType]\r\n1\r\n[Brake]\r\n2\r\n", "", "ブレーキの段数を3段以上に設定してください"},
+      {"[BrakeType]\r\n0\r\n[Brake]\r\n2\r\n", "", nullptr},  // automatic brake: 4 positions
+      {"[BrakeType]\r\nx\r\n", "", "車両ファイルに誤りがあります"},
+      {"[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n", "[Station]\r\n1\r\nA,x\r\n", "路線ファイルに誤りがあります。"},
+  };
+  for (const Case& c : cases) {
+    Fixture f;
+    f.dir.Write("trains/car.dat", c.vehicle);
+    f.dir.Write("line.dat", c.route);
+    RunRequest rq;
+    rq.ProgramFolder = f.dir.str();
+    rq.VehicleFolder = "trains";
+    rq.VehicleFileName = "car.dat";
+    rq.RouteFileName = "line.dat";
+    try {
+      f.run.FormCreate(rq);
+      EXPECT_EQ(c.message, nullptr) << c.vehicle;
+      EXPECT_EQ(f.sim.vehicle.veh.Brake, c.message ? 0 : 4);
+    } catch (const LoadError& e) {
+      ASSERT_NE(c.message, nullptr) << e.what();
+      EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << e.what();
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,145 @@
+#include "ui/simulator_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/load_error.h"
+#include "ui/cab_view.h"
+#include "ui/japanese_font.h"
+
+namespace kavrin {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+constexpr const char* kAppTitle = "鉄道運転シミュレータ";
+}  // namespace
+
+TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, QWidget* parent)
+    : QMainWindow(parent), sim_(std::make_unique<Sim>()), sound_(sound), cab_(new CabView(this)) {
+  setWindowTitle(kAppTitle);
+  setCentralWidget(cab_);
+  // The cab surface at full size where the screen allows it, else as large as fits.
+  QSize want(CabView::kWidth, CabView::kHeight + menuBar()->sizeHint().height());
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    want = want.boundedTo(screen->availableGeometry().size() * 0.95);
+  }
+  resize(want);
+  run_ = std::make_unique<SimulatorRun>(*sim_, RunServices{store, sound, *this, pictures});
+  // Where no device pulls the mix the bank renders at the pace of this clock, so statuses still
+  // end; while a device plays it, advancing does nothing.
+  run_->advanceSound = [this](int64_t now) {
+    if (now > soundTime_) sound_.Advance(now - soundTime_);
+    soundTime_ = std::max(soundTime_, now);
+  };
+  run_->draw = [this] { cab_->update(); };
+  cab_->onCabClick = [this] { run_->HandleInput(MakeInput(InputKind::ClickCab)); };
+  cab_->onBackClick = [this] { run_->HandleInput(MakeInput(InputKind::Back)); };
+  BuildMenus();
+
+  pump_.setTimerType(Qt::PreciseTimer);
+  pump_.setInterval(1);
+  connect(&pump_, &QTimer::timeout, this, &TForm1::Pump);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  start1_ = bar->addAction("Start");
+  connect(start1_, &QAction::triggered, this, [this] { run_->HandleInput(MakeInput(InputKind::Menu, "start1")); });
+  goTo1_ = bar->addMenu("Move");
+  show1_ = bar->addMenu("Display");
+  struct Toggle {
+    const char* name;
+    const char* caption;
+  };
+  for (Toggle t : {Toggle{"D1", "解説なし(&D)"}, Toggle{"OFF1", "喚呼なし(&K)"}, Toggle{"OFFC1", "文字表示モード切り替え(&C)"}}) {
+    QAction* a = show1_->addAction(t.caption);
+    a->setObjectName(t.name);
+    a->setCheckable(true);
+    std::string name = t.name;
+    connect(a, &QAction::triggered, this, [this, name] { run_->HandleInput(MakeInput(InputKind::Menu, name)); });
+  }
+  controller1_ = bar->addMenu("Controller(&C)");
+  saveS1_ = bar->addMenu("Save(&S)");
+}
+
+void TForm1::FormCreate(const RunRequest& request) {
+  status_ = std::make_unique<QLabel>();
+  status_->setWindowTitle(kAppTitle);
+  status_->setFont(JapaneseFont(12));
+  status_->setMinimumWidth(420);
+  status_->setAlignment(Qt::AlignCenter);
+  status_->setMargin(16);
+  status_->show();
+  try {
+    run_->FormCreate(request);
+  } catch (...) {
+    status_.reset();
+    throw;
+  }
+  status_.reset();
+  const TStringFile& s = sim_->files.Strings;
+  goTo1_->setTitle(Q(s.MoveCaption));
+  show1_->setTitle(Q(s.DisplayCaption));
+  controller1_->setTitle(Q(s.ControlCaption));
+  saveS1_->setTitle(Q(s.SaveCaption));
+  const TSettings& st = sim_->files.Settings;
+  for (QAction* a : show1_->actions()) {
+    if (a->objectName() == "D1") a->setChecked(st.InformationSetting != 0);
+    if (a->objectName() == "OFF1") a->setChecked(st.KankoSetting != 0);
+    if (a->objectName() == "OFFC1") a->setChecked(st.MojiSetting != 0);
+  }
+  move(0, 0);
+  clock_.start();
+  pump_.start();
+}
+
+void TForm1::Pump() {
+  if (closed_) return;
+  run_->scheduler().AdvanceTo(clock_.elapsed());
+}
+
+void TForm1::SetStatusText(const std::string& text) {
+  if (!status_) return;
+  status_->setText(Q(text));
+  status_->repaint();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TForm1::SetStartCaption(const std::string& text) {
+  if (start1_) start1_->setText(Q(text));
+}
+
+void TForm1::SetWindowOpacity(int alpha) { setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0); }
+
+void TForm1::CloseWindow() {
+  // Not from inside the idle pass that asked for it.
+  QTimer::singleShot(0, this, [this] { close(); });
+}
+
+void TForm1::ShowMessage(const std::string& text) { QMessageBox::information(this, kAppTitle, Q(text)); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (!closed_) {
+    closed_ = true;
+    pump_.stop();
+    try {
+      run_->FormCloseQuery();
+    } catch (const LoadError& e) {
+      QMessageBox::critical(this, kAppTitle, e.what());
+      std::exit(1);
+    }
+  }
+  event->accept();
+}
+
+}  // namespace kavrin

@@ -1,0 +1,64 @@
+#pragma once
+// The simulator window `TForm1`: the cab view under a menu bar, fed by a precise 1 ms timer that
+// drives the run's scheduler. It keeps no run state of its own.
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+
+#include "app/simulator.h"
+#include "app/ui_host.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace kavrin {
+
+class CabView;
+
+class TForm1 : public QMainWindow, public UiHost {
+  Q_OBJECT
+ public:
+  TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Loads the run (progress on a small status window) and starts it. Throws LoadError.
+  void FormCreate(const RunRequest& request);
+
+  SimulatorRun& run() { return *run_; }
+  Sim& sim() { return *sim_; }
+  CabView* cab() { return cab_; }
+  QAction* startAction() { return start1_; }
+
+  // UiHost
+  void SetStatusText(const std::string& text) override;
+  void SetStartCaption(const std::string& text) override;
+  void SetWindowOpacity(int alpha) override;
+  void CloseWindow() override;
+  void ShowMessage(const std::string& text) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Pump();
+  void BuildMenus();
+
+  std::unique_ptr<Sim> sim_;
+  SoundBank& sound_;
+  std::unique_ptr<SimulatorRun> run_;
+  CabView* cab_;
+  QAction* start1_ = nullptr;
+  QMenu* goTo1_ = nullptr;
+  QMenu* show1_ = nullptr;
+  QMenu* controller1_ = nullptr;
+  QMenu* saveS1_ = nullptr;
+  QTimer pump_;
+  QElapsedTimer clock_;
+  int64_t soundTime_ = 0;
+  std::unique_ptr<QLabel> status_;
+  bool closed_ = false;
+};
+
+}  // namespace kavrin
