@@ -1,11 +1,13 @@
 #include "demo/generator.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <vector>
 
 #include "demo/assets.h"
 #include "demo/data_text.h"
+#include "demo/films.h"
 #include "demo/line.h"
 #include "demo/manifest.h"
 #include "demo/route_writer.h"
@@ -48,8 +50,14 @@ void Generate(const std::string& folderName, const GenerateOptions& options) {
     f.film = "move/" + FilmBaseName(d) + ".avi";
     films.push_back(std::move(f));
   }
-  (void)options;
   WriteBytes(at(kMarker), ManifestJson(films));
+  if (options.films) {
+    for (const FilmRecord& f : films) {
+      const FilmStats st = WriteRouteFilm(f.route, at(f.film), FilmCoding{});
+      std::printf("%s: %lld frames, render %.1f s, encode %.1f s\n", f.film.c_str(), static_cast<long long>(st.Frames),
+                  st.RenderSeconds, st.EncodeSeconds);
+    }
+  }
 }
 
 }  // namespace kavrin::demo

@@ -45,7 +45,7 @@ const SlopeSite kSlopes[] = {
 struct CurveSite {
   double From, To, Radius;  // positive turns right for the down direction
 };
-const CurveSite kCurves[] = {{1750, 2050, -300}, {2600, 2780, 800}, {3300, 3550, 600}};
+const CurveSite kCurves[] = {{1750, 2050, -400}, {2600, 2780, 800}, {3300, 3550, 600}};
 constexpr double kTransition = 40;  // the curvature grows over this length at each end
 
 constexpr double kTunnelFrom = 2800, kTunnelTo = 3150;
@@ -404,16 +404,17 @@ class Builder {
   }
 
   void BuildGeometry(Route& r) {
-    // Curvature, heading and offset along the chainage, then read out in route metres.
-    const int n = static_cast<int>(kLineEnd) + 1000;
+    // The plan of the line, walked along the chainage from its north end southwards, then read
+    // out in route metres. Facing north the heading is pi/2; a right-hand curve lowers it.
     const int c0 = -500;
-    std::vector<double> heading(static_cast<size_t>(n)), offset(static_cast<size_t>(n)), height(static_cast<size_t>(n));
+    const int n = static_cast<int>(kLineEnd) + 1000;
+    std::vector<double> x(static_cast<size_t>(n)), y(static_cast<size_t>(n)), th(static_cast<size_t>(n)),
+        height(static_cast<size_t>(n));
     auto curvature = [](double c) {
       for (const CurveSite& cv : kCurves) {
         if (c <= cv.From || c >= cv.To) continue;
-        const double k = 1.0 / cv.Radius;
         const double ramp = std::min({1.0, (c - cv.From) / kTransition, (cv.To - c) / kTransition});
-        return k * ramp;
+        return ramp / cv.Radius;
       }
       return 0.0;
     };
@@ -423,24 +424,31 @@ class Builder {
       }
       return 0.0;
     };
+    // Going down is going south: the heading starts at -pi/2.
+    th[0] = -M_PI / 2;
     for (int i = 1; i < n; ++i) {
-      const double c = c0 + i;
-      heading[static_cast<size_t>(i)] = heading[static_cast<size_t>(i - 1)] + curvature(c - 0.5);
-      offset[static_cast<size_t>(i)] = offset[static_cast<size_t>(i - 1)] + heading[static_cast<size_t>(i)];
-      height[static_cast<size_t>(i)] = height[static_cast<size_t>(i - 1)] + grade(c - 0.5);
+      const double c = c0 + i - 0.5;
+      const size_t k = static_cast<size_t>(i);
+      th[k] = th[k - 1] - curvature(c);
+      const double mid = (th[k] + th[k - 1]) / 2;
+      x[k] = x[k - 1] + std::cos(mid);
+      y[k] = y[k - 1] + std::sin(mid);
+      height[k] = height[k - 1] + grade(c);
     }
     auto sample = [&](const std::vector<double>& v, double c) {
-      const double x = std::clamp(c - c0, 0.0, static_cast<double>(n - 2));
-      const int i = static_cast<int>(x);
-      const double t = x - i;
+      const double t0 = std::clamp(c - c0, 0.0, static_cast<double>(n - 2));
+      const int i = static_cast<int>(t0);
+      const double t = t0 - i;
       return v[static_cast<size_t>(i)] * (1 - t) + v[static_cast<size_t>(i + 1)] * t;
     };
-    const int length = static_cast<int>(r.LengthM()) + 600 - Route::kGeometryStart;
+    const int length = static_cast<int>(r.LengthM()) + 800 - Route::kGeometryStart;
     for (int i = 0; i < length; ++i) {
       const double m = Route::kGeometryStart + i;
       const double c = dir_ == Dir::Down ? frame_.Origin + m : frame_.Origin - m;
-      // Facing the other way, what lay to the right lies to the left.
-      r.Lateral.push_back(dir_ == Dir::Down ? sample(offset, c) : -sample(offset, c));
+      r.PlanX.push_back(sample(x, c));
+      r.PlanY.push_back(sample(y, c));
+      // Going up the line runs the other way round.
+      r.Heading.push_back(sample(th, c) + (dir_ == Dir::Down ? 0.0 : M_PI));
       r.Height.push_back(sample(height, c));
     }
   }
@@ -451,19 +459,26 @@ class Builder {
 
 }  // namespace
 
-double Route::LateralAt(double m) const {
-  const double x = std::clamp(m - kGeometryStart, 0.0, static_cast<double>(Lateral.size() - 2));
+namespace {
+
+double Sample(const std::vector<double>& v, double m) {
+  const double x = std::clamp(m - Route::kGeometryStart, 0.0, static_cast<double>(v.size() - 2));
   const int i = static_cast<int>(x);
   const double t = x - i;
-  return Lateral[static_cast<size_t>(i)] * (1 - t) + Lateral[static_cast<size_t>(i + 1)] * t;
+  return v[static_cast<size_t>(i)] * (1 - t) + v[static_cast<size_t>(i + 1)] * t;
 }
 
-double Route::HeightAt(double m) const {
-  const double x = std::clamp(m - kGeometryStart, 0.0, static_cast<double>(Height.size() - 2));
-  const int i = static_cast<int>(x);
-  const double t = x - i;
-  return Height[static_cast<size_t>(i)] * (1 - t) + Height[static_cast<size_t>(i + 1)] * t;
+}  // namespace
+
+Route::PlanPoint Route::At(double m, double lateral) const {
+  const double h = HeadingAt(m);
+  // The right-hand normal of the heading.
+  return {Sample(PlanX, m) + lateral * std::sin(h), Sample(PlanY, m) - lateral * std::cos(h)};
 }
+
+double Route::HeadingAt(double m) const { return Sample(Heading, m); }
+
+double Route::HeightAt(double m) const { return Sample(Height, m); }
 
 Route BuildRoute(Dir dir) { return Builder(dir).Build(); }
 

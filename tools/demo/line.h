@@ -120,16 +120,19 @@ struct Route {
   std::vector<double> Poles;  // route metres
   std::vector<Building> Buildings;
   std::vector<KmPost> KmPosts;
-  // Line geometry sampled every metre from kGeometryStart: the line centre's sideways offset
-  // (to the right, metres) and its height.
+  // Line geometry sampled every metre from kGeometryStart: the line centre on the plan (metres,
+  // x east, y north), its heading (radians from east, anticlockwise) and its height.
   static constexpr int kGeometryStart = -200;
-  std::vector<double> Lateral, Height;
+  std::vector<double> PlanX, PlanY, Heading, Height;
   // Preceding train: it stands at PreStart and vanishes beyond PreEnd.
   int32_t PreStart = 0, PreEnd = 0;
   struct PreRow { int Station, Speed; int32_t Depart; };
   std::vector<PreRow> PreTrain;
 
-  double LateralAt(double m) const;
+  struct PlanPoint { double x, y; };
+  // A place beside the line: `lateral` metres to the right of the line centre at route metre m.
+  PlanPoint At(double m, double lateral) const;
+  double HeadingAt(double m) const;
   double HeightAt(double m) const;
   double LengthM() const { return Stations.back().Stop.M(); }
 };

@@ -7,7 +7,9 @@
 #include <exception>
 #include <string>
 
+#include "demo/films.h"
 #include "demo/generator.h"
+#include "demo/line.h"
 
 int main(int argc, char** argv) {
   // Pictures are drawn off screen; no display is needed or wanted.
@@ -20,6 +22,22 @@ int main(int argc, char** argv) {
     if (a == "--no-films") options.films = false;
     else if (a == "--no-sounds") options.sounds = false;
     else if (a == "--threads" && i + 1 < argc) options.threads = std::atoi(argv[++i]);
+    else if (a == "--trial" && i + 4 < argc) {
+      // --trial FRAMES QUALITY KEYINTERVAL FILE.avi: the first frames of the down film.
+      kavrin::demo::FilmCoding c;
+      c.FrameLimit = std::atoi(argv[i + 1]);
+      c.Quality = std::atoi(argv[i + 2]);
+      c.KeyInterval = std::atoi(argv[i + 3]);
+      auto st = kavrin::demo::WriteRouteFilm(kavrin::demo::BuildRoute(kavrin::demo::Dir::Down), argv[i + 4], c);
+      std::printf("render %.2f ms/frame, encode %.2f ms/frame\n", st.RenderSeconds * 1000 / st.Frames, st.EncodeSeconds * 1000 / st.Frames);
+      return 0;
+    }
+    else if (a == "--still" && i + 3 < argc) {
+      // --still down|up FRAME FILE.png: one frame of a film, to look at.
+      const auto dir = std::string(argv[i + 1]) == "up" ? kavrin::demo::Dir::Up : kavrin::demo::Dir::Down;
+      kavrin::demo::WriteStill(kavrin::demo::BuildRoute(dir), std::atoi(argv[i + 2]), argv[i + 3]);
+      return 0;
+    }
     else if (!a.empty() && a[0] != '-' && folder.empty()) folder = a;
     else {
       std::fprintf(stderr, "usage: kavrin_demo FOLDER [--no-films] [--no-sounds] [--threads N]\n");

@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "demo/line.h"
+
+namespace kavrin::demo {
+
+struct FilmCoding {
+  int KeyInterval = 15;  // frames between keyframes: the cost of decoding any frame at random
+  int Quality = 5;       // quantiser
+  int FrameLimit = 0;    // for trials: only the first frames
+};
+
+struct FilmStats {
+  int64_t Frames = 0;
+  double RenderSeconds = 0, EncodeSeconds = 0;
+};
+
+// Renders the route's film and writes it as an AVI. Throws std::runtime_error.
+FilmStats WriteRouteFilm(const Route& route, const std::string& path, const FilmCoding& coding);
+
+// One frame as a picture, for looking at the film without a player.
+void WriteStill(const Route& route, int32_t frame, const std::string& path);
+
+}  // namespace kavrin::demo
