@@ -21,9 +21,8 @@ double Since(std::chrono::steady_clock::time_point t) {
 
 }  // namespace
 
-FilmStats WriteRouteFilm(const Route& route, const std::string& path, const FilmCoding& coding) {
+FilmStats WriteRouteFilm(const Route& route, const SceneBoards& boards, const std::string& path, const FilmCoding& coding) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  const SceneBoards boards = MakeSceneBoards(route);
   FilmRenderer renderer(route, boards);
   AviWriter writer;
   AviWriterOptions o;

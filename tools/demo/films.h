@@ -17,8 +17,11 @@ struct FilmStats {
   double RenderSeconds = 0, EncodeSeconds = 0;
 };
 
-// Renders the route's film and writes it as an AVI. Throws std::runtime_error.
-FilmStats WriteRouteFilm(const Route& route, const std::string& path, const FilmCoding& coding);
+struct SceneBoards;
+
+// Renders the route's film and writes it as an AVI. The boards are made beforehand, on the
+// thread that owns the fonts; this may then run on any thread. Throws std::runtime_error.
+FilmStats WriteRouteFilm(const Route& route, const SceneBoards& boards, const std::string& path, const FilmCoding& coding);
 
 // One frame as a picture, for looking at the film without a player.
 void WriteStill(const Route& route, int32_t frame, const std::string& path);

@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "demo/film_render.h"
 #include "demo/films.h"
 #include "demo/generator.h"
 #include "demo/line.h"
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
       c.FrameLimit = std::atoi(argv[i + 1]);
       c.Quality = std::atoi(argv[i + 2]);
       c.KeyInterval = std::atoi(argv[i + 3]);
-      auto st = kavrin::demo::WriteRouteFilm(kavrin::demo::BuildRoute(kavrin::demo::Dir::Down), argv[i + 4], c);
+      const auto route = kavrin::demo::BuildRoute(kavrin::demo::Dir::Down);
+      auto st = kavrin::demo::WriteRouteFilm(route, kavrin::demo::MakeSceneBoards(route), argv[i + 4], c);
       std::printf("render %.2f ms/frame, encode %.2f ms/frame\n", st.RenderSeconds * 1000 / st.Frames, st.EncodeSeconds * 1000 / st.Frames);
       return 0;
     }
