@@ -11,8 +11,8 @@ namespace fs = std::filesystem;
 
 namespace {
 std::string WithSlash(std::string s) {
-  if (s.empty()) s = ".";
-  if (s.back() != '/') s += '/';
+  if (s.empty()) return "./";
+  if (s.back() != '/') s.push_back('/');
   return s;
 }
 }  // namespace

@@ -10,53 +10,38 @@ namespace kavrin {
 
 namespace {
 
-int32_t NextInt(DataFile& f) {
-  f.ReadLine();
-  return ToInt(f.CurLine);
-}
-
-long double NextReal(DataFile& f) {
-  f.ReadLine();
-  return ToReal(f.CurLine);
-}
-
-std::string NextText(DataFile& f) {
-  f.ReadLine();
-  return f.CurLine;
-}
-
 void ReadLamp(DataFile& f, Lamp& l) {
-  l.name = NextText(f);
-  l.Left = NextInt(f);
-  l.Top = NextInt(f);
+  l.name = f.NextText();
+  l.Left = f.NextInt();
+  l.Top = f.NextInt();
 }
 
 enum class MeterLines { Dial, DialTwoSlopes, Linear, Ammeter };
 
 void ReadMeter(DataFile& f, Meter& m, MeterLines kind) {
-  m.name = NextText(f);
+  m.name = f.NextText();
   if (kind == MeterLines::Linear) {
-    m.Left = NextInt(f);
-    m.zero = NextInt(f);
-    m.one = NextReal(f);
+    m.Left = f.NextInt();
+    m.zero = f.NextInt();
+    m.one = f.NextReal();
     return;
   }
-  m.Left = NextInt(f);
-  m.Top = NextInt(f);
-  m.Width = NextInt(f);
-  m.Height = NextInt(f);
-  m.zero = NextInt(f);
-  m.one = NextReal(f);
-  if (kind == MeterLines::DialTwoSlopes) m.c = NextReal(f);
-  if (kind == MeterLines::Ammeter) m.sign = NextInt(f);
+  m.Left = f.NextInt();
+  m.Top = f.NextInt();
+  m.Width = f.NextInt();
+  m.Height = f.NextInt();
+  m.zero = f.NextInt();
+  m.one = f.NextReal();
+  if (kind == MeterLines::DialTwoSlopes) m.c = f.NextReal();
+  if (kind == MeterLines::Ammeter) m.sign = f.NextInt();
 }
 
 void ReadPattern(DataFile& f, TPatternImage& p) {
-  p.X = NextInt(f);
-  p.Y = NextInt(f);
-  p.PatternWidth = NextInt(f);
-  p.PatternHeight = NextInt(f);
-  p.FileName = NextText(f);
+  p.X = f.NextInt();
+  p.Y = f.NextInt();
+  p.PatternWidth = f.NextInt();
+  p.PatternHeight = f.NextInt();
+  p.FileName = f.NextText();
 }
 
 // The picture is cut into cells of the pattern size and keyed with its bottom-left pixel; its
@@ -108,9 +93,9 @@ void ReadPanelKeys(DataFile& f, TCabPanel& p, std::string& title, TPanelPictures
 
   title = "- アナログ時計";
   if (KeyMatches(line, "[Clock]")) {
-    p.ClockX = NextInt(f);
-    p.ClockY = NextInt(f);
-    p.ClockHand = NextInt(f);
+    p.ClockX = f.NextInt();
+    p.ClockY = f.NextInt();
+    p.ClockHand = f.NextInt();
   }
   title = "- 運転台パネル";
   lamps({{"[Panel]", &p.Panel}, {"[Panel2]", &p.Panel2}});
@@ -183,8 +168,8 @@ void ReadPanelKeys(DataFile& f, TCabPanel& p, std::string& title, TPanelPictures
     ReadList(f, [&] {
       Lamp l;
       l.name = line;
-      l.Left = NextInt(f);
-      l.Top = NextInt(f);
+      l.Left = f.NextInt();
+      l.Top = f.NextInt();
       if (p.OthersCount < kOtherImages) p.Others[static_cast<size_t>(p.OthersCount++)] = std::move(l);
     });
   }

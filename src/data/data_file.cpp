@@ -28,6 +28,26 @@ bool DataFile::ReadLine() {
   return true;
 }
 
+int32_t DataFile::NextInt() {
+  ReadLine();
+  return ToInt(CurLine);
+}
+
+long double DataFile::NextReal() {
+  ReadLine();
+  return ToReal(CurLine);
+}
+
+Fixed4 DataFile::NextFixed() {
+  ReadLine();
+  return ToFixed(CurLine);
+}
+
+const std::string& DataFile::NextText() {
+  ReadLine();
+  return CurLine;
+}
+
 int32_t ToInt(std::string_view text) {
   if (auto v = ParseInt(text)) return *v;
   throw ValueError{};

@@ -24,6 +24,12 @@ class DataFile {
   // Next line into CurLine. At the end of the file CurLine becomes empty and false is returned,
   // so a missing value line fails its conversion like an empty one.
   bool ReadLine();
+  // The next line as a value (throw ValueError when it does not convert) or as text.
+  int32_t NextInt();
+  long double NextReal();
+  Fixed4 NextFixed();
+  const std::string& NextText();
+
   // 1-based number of the line in CurLine (0 before the first read).
   size_t LineNumber() const { return next_; }
 

@@ -6,10 +6,7 @@ namespace kavrin {
 
 namespace {
 
-void ReadText(DataFile& f, std::string& out) {
-  f.ReadLine();
-  out = f.CurLine;
-}
+void ReadText(DataFile& f, std::string& out) { out = f.NextText(); }
 
 template <size_t N>
 void ReadTexts(DataFile& f, std::array<std::string, N>& out) {

@@ -4,20 +4,6 @@
 
 namespace kavrin {
 
-namespace {
-
-int32_t NextInt(DataFile& f) {
-  f.ReadLine();
-  return ToInt(f.CurLine);
-}
-
-Fixed4 NextFixed(DataFile& f) {
-  f.ReadLine();
-  return ToFixed(f.CurLine);
-}
-
-}  // namespace
-
 void ReadParamKeys(DataFile& f, TVehicleParams& v) {
   // A reference on purpose: once a key has read its values, the later keys are tested against
   // the last value line.
@@ -28,7 +14,7 @@ void ReadParamKeys(DataFile& f, TVehicleParams& v) {
   };
   auto ints = [&](std::initializer_list<IntKey> keys) {
     for (const IntKey& k : keys)
-      if (KeyMatches(line, k.key)) v.*k.field = NextInt(f);
+      if (KeyMatches(line, k.key)) v.*k.field = f.NextInt();
   };
 
   ints({{"[Handle]", &TVehicleParams::Handle},
@@ -40,14 +26,14 @@ void ReadParamKeys(DataFile& f, TVehicleParams& v) {
         {"[Hold]", &TVehicleParams::Hold},
         {"[Pull]", &TVehicleParams::Pull}});
   if (KeyMatches(line, "[Const]")) {
-    v.ConstNotch = NextInt(f);
-    v.ConstSpeed = NextInt(f);
+    v.ConstNotch = f.NextInt();
+    v.ConstSpeed = f.NextInt();
   }
   ints({{"[Back]", &TVehicleParams::Back}});
   if (KeyMatches(line, "[BrakeRate]")) {
-    for (Fixed4& r : v.BrakeRate) r = NextFixed(f);
+    for (Fixed4& r : v.BrakeRate) r = f.NextFixed();
   }
-  if (KeyMatches(line, "[BrakeRate2]")) v.BrakeRate2 = static_cast<long double>(NextFixed(f).raw) / 10000.0L;
+  if (KeyMatches(line, "[BrakeRate2]")) v.BrakeRate2 = static_cast<long double>(f.NextFixed().raw) / 10000.0L;
   ints({{"[PowerDelay]", &TVehicleParams::PowerDelay},
         {"[BrakeDelay]", &TVehicleParams::BrakeDelay},
         {"[EBrakeDelay]", &TVehicleParams::EBrakeDelay},
@@ -58,12 +44,12 @@ void ReadParamKeys(DataFile& f, TVehicleParams& v) {
         {"[SAPUp]", &TVehicleParams::SAPUp},
         {"[SAPDown]", &TVehicleParams::SAPDown}});
   if (KeyMatches(line, "[AmMeter]")) {
-    v.AmMeterMode = NextInt(f);
-    v.AmMeterScale = NextInt(f);
+    v.AmMeterMode = f.NextInt();
+    v.AmMeterScale = f.NextInt();
   }
   ints({{"[EBrakeUp]", &TVehicleParams::EBrakeUp}, {"[EBrakeDown]", &TVehicleParams::EBrakeDown}});
   if (KeyMatches(line, "[EBrakeCurr]")) {
-    for (int32_t& c : v.EBrakeCurr) c = NextInt(f);
+    for (int32_t& c : v.EBrakeCurr) c = f.NextInt();
   }
   ints({{"[BPReturn]", &TVehicleParams::BPReturn},
         {"[MAXPress]", &TVehicleParams::MAXPress},
@@ -76,13 +62,13 @@ void ReadParamKeys(DataFile& f, TVehicleParams& v) {
         {"[Power_Type]", &TVehicleParams::Power_Type},
         {"[Brake_Type]", &TVehicleParams::Brake_Type},
         {"[DoorType]", &TVehicleParams::DoorType}});
-  if (KeyMatches(line, "[Mt]")) v.Mt = NextFixed(f);
-  if (KeyMatches(line, "[Tt]")) v.Tt = NextFixed(f);
+  if (KeyMatches(line, "[Mt]")) v.Mt = f.NextFixed();
+  if (KeyMatches(line, "[Tt]")) v.Tt = f.NextFixed();
   ints({{"[Cars]", &TVehicleParams::Cars}, {"[Length]", &TVehicleParams::Length}});
-  if (KeyMatches(line, "[Tons]")) v.Tons = NextFixed(f);
+  if (KeyMatches(line, "[Tons]")) v.Tons = f.NextFixed();
   ints({{"[EB]", &TVehicleParams::EB}, {"[MaxSpeed]", &TVehicleParams::MaxSpeed}});
   if (KeyMatches(line, "[Lose_elec]")) {
-    for (int32_t& s : v.LoseElec) s = NextInt(f);
+    for (int32_t& s : v.LoseElec) s = f.NextInt();
   }
   ints({{"[ELBR]", &TVehicleParams::ELBR},
         {"[Mc]", &TVehicleParams::Mc},

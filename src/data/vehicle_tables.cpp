@@ -7,16 +7,6 @@ namespace kavrin {
 
 namespace {
 
-int32_t NextInt(DataFile& f) {
-  f.ReadLine();
-  return ToInt(f.CurLine);
-}
-
-long double NextReal(DataFile& f) {
-  f.ReadLine();
-  return ToReal(f.CurLine);
-}
-
 // Rows whose number comes from the handle as it stands, not from a "#" line.
 template <size_t N>
 void ReadPairRows(DataFile& f, int64_t rows, std::array<std::array<int32_t, 2>, N>& table) {
@@ -54,11 +44,11 @@ void ReadNotch(DataFile& f, TVehicleTables& t) {
   ReadList(f, [&] {
     TNotchRow r;
     r.A0 = ToReal(f.CurLine);
-    r.A1 = NextReal(f);
-    r.V1 = NextInt(f);
-    r.V2 = NextInt(f);
-    r.X = NextReal(f);
-    r.Mode = NextInt(f);
+    r.A1 = f.NextReal();
+    r.V1 = f.NextInt();
+    r.V2 = f.NextInt();
+    r.X = f.NextReal();
+    r.Mode = f.NextInt();
     // Rows of one mode are contiguous, so a row whose mode differs from the counter opens the
     // next mode.
     if (r.Mode != mode) {
@@ -70,9 +60,9 @@ void ReadNotch(DataFile& f, TVehicleTables& t) {
 }
 
 void ReadCurrentP(DataFile& f, TVehicleTables& t) {
-  t.CurrentP.Limit = NextInt(f);
-  t.CurrentP.Accel = NextReal(f);
-  t.CurrentP.Speed = NextReal(f);
+  t.CurrentP.Limit = f.NextInt();
+  t.CurrentP.Accel = f.NextReal();
+  t.CurrentP.Speed = f.NextReal();
   t.CurrentP.Rows.clear();
   ReadList(f, [&] {
     const std::string& l = f.CurLine;
@@ -86,11 +76,11 @@ void ReadEngine(DataFile& f, TVehicleTables& t) {
   ReadList(f, [&] {
     TEngineRow r;
     r.S0 = ToInt(f.CurLine);
-    r.S1 = NextInt(f);
-    r.S2 = NextInt(f);
-    r.F0 = NextReal(f);
-    r.F1 = NextReal(f);
-    r.F2 = NextReal(f);
+    r.S1 = f.NextInt();
+    r.S2 = f.NextInt();
+    r.F0 = f.NextReal();
+    r.F1 = f.NextReal();
+    r.F2 = f.NextReal();
     t.Engine.push_back(r);
   });
   t.EngineRows = static_cast<int32_t>(t.Engine.size());
@@ -115,10 +105,10 @@ void ReadMotorSounds(DataFile& f, TVehicleTables& t) {
   ReadList(f, [&] {
     MotorSoundData d;
     d.index = f.CurLine;
-    d.kagen = NextInt(f);
+    d.kagen = f.NextInt();
     for (long double* v : {&d.Speed1, &d.Speed2, &d.Speed3, &d.Speed4, &d.Rate1, &d.Rate2, &d.Rate3, &d.Rate4,
                            &d.Volume1, &d.Volume2, &d.Volume3, &d.Volume4})
-      *v = NextReal(f);
+      *v = f.NextReal();
     if (t.MotorSoundCount < kMotorSoundRows) t.EngineSound1[static_cast<size_t>(t.MotorSoundCount++)] = std::move(d);
   });
 }
@@ -129,10 +119,10 @@ void ReadGearSounds(DataFile& f, TVehicleTables& t) {
   ReadList(f, [&] {
     HensokuSoundData d;
     d.index = f.CurLine;
-    d.kagen = NextInt(f);
-    d.gear = NextInt(f);
+    d.kagen = f.NextInt();
+    d.gear = f.NextInt();
     for (long double* v : {&d.StartSpeed, &d.EndSpeed, &d.StartRate, &d.EndRate, &d.StartVolume, &d.EndVolume})
-      *v = NextReal(f);
+      *v = f.NextReal();
     if (t.HensokuSoundCount < kHensokuSoundRows)
       t.EngineSound3[static_cast<size_t>(t.HensokuSoundCount++)] = std::move(d);
   });
@@ -150,12 +140,12 @@ void ReadTableKeys(DataFile& f, const TVehicleParams& veh, TVehicleTables& t, st
   };
   auto ints = [&](std::initializer_list<IntKey> keys) {
     for (const IntKey& k : keys)
-      if (KeyMatches(line, k.key)) t.*k.field = NextInt(f);
+      if (KeyMatches(line, k.key)) t.*k.field = f.NextInt();
   };
   auto twoInts = [&](const char* key, std::array<int32_t, 2>& out) {
     if (!KeyMatches(line, key)) return;
-    out[0] = NextInt(f);
-    out[1] = NextInt(f);
+    out[0] = f.NextInt();
+    out[1] = f.NextInt();
   };
 
   // The handle tables take Brake and Power as read so far in the file.
@@ -166,7 +156,7 @@ void ReadTableKeys(DataFile& f, const TVehicleParams& veh, TVehicleTables& t, st
   if (KeyMatches(line, "[Sound_PR]")) ReadSingleRows(f, veh.Power, t.SoundPR);
   if (KeyMatches(line, "[Sound_PK]")) ReadSingleRows(f, veh.Power, t.SoundPK);
   if (KeyMatches(line, "[Sound_EB]")) {
-    t.SoundEB = NextInt(f);
+    t.SoundEB = f.NextInt();
     f.ReadLine();  // always taken, even when it says "none"
     t.SoundEB2 = !line.empty() && line.front() == ';' ? 0 : ToInt(line);
   }
@@ -179,8 +169,8 @@ void ReadTableKeys(DataFile& f, const TVehicleParams& veh, TVehicleTables& t, st
         {"[Sound_Horn2]", &TVehicleTables::SoundHorn2},
         {"[Sound_Horn3]", &TVehicleTables::SoundHorn3}});
   if (KeyMatches(line, "[Sound_Horn4]")) {
-    for (int32_t& c : t.Horn4) c = NextInt(f);
-    t.HornTime = Fixed4(static_cast<long double>(NextInt(f)));
+    for (int32_t& c : t.Horn4) c = f.NextInt();
+    t.HornTime = Fixed4(static_cast<long double>(f.NextInt()));
   }
   ints({{"[Sound_DoorOpen]", &TVehicleTables::SoundDoorOpen}, {"[Sound_DoorClose]", &TVehicleTables::SoundDoorClose}});
   twoInts("[Sound_Hasten]", t.SoundHasten);
@@ -245,7 +235,7 @@ void ReadTableKeys(DataFile& f, const TVehicleParams& veh, TVehicleTables& t, st
   if (KeyMatches(line, "[EngineSound1]")) ReadMotorSounds(f, t);
   title = "[EngineSound2]";
   if (KeyMatches(line, "[EngineSound2]")) {
-    for (int32_t& c : t.EngineSound2) c = NextInt(f);
+    for (int32_t& c : t.EngineSound2) c = f.NextInt();
   }
   title = "[EngineSound3]";
   if (KeyMatches(line, "[EngineSound3]")) ReadGearSounds(f, t);

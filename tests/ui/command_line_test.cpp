@@ -18,7 +18,7 @@ struct Result {
   std::string out;
 };
 
-std::string Program() { return std::string(std::getenv("KAVRIN_BINARY_DIR")) + "/src/ui/kavrin"; }
+std::string Program() { return std::string(KAVRIN_BINARY_DIR) + "/src/ui/kavrin"; }
 
 // Runs the program with `args` (already quoted), standard error folded into the output.
 Result Kavrin(const std::string& args) {
