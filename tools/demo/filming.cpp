@@ -4,6 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "core/rounding.h"
+
 namespace kavrin::demo {
 
 namespace {
@@ -16,10 +18,12 @@ long double RowCm(double a, double b, long double frames) {
 }  // namespace
 
 Schedule::Schedule(std::vector<SpeedRow> rows) : rows_(std::move(rows)) {
+  // Each row starts where the program's frame-to-distance conversion puts it: at the sum of the
+  // rows before it, each rounded to whole cm. Within a row the camera moves on smoothly.
   long double c = 0;
   for (const SpeedRow& r : rows_) {
     startCm_.push_back(c);
-    c += RowCm(r.FromSpeed, r.ToSpeed, r.ToFrame - r.FromFrame);
+    c += Round((static_cast<long double>(r.FromSpeed) + r.ToSpeed) * (r.ToFrame - r.FromFrame) / 2.16L);
   }
 }
 

@@ -24,8 +24,9 @@ class Schedule {
   const std::vector<SpeedRow>& Rows() const { return rows_; }
   // Frames of the film: one past the last row's end.
   int32_t FrameCount() const { return rows_.empty() ? 0 : rows_.back().ToFrame + 1; }
-  // Distance in cm from frame 0 to frame f, unrounded: the mean speed over each row times its
-  // time, which is exact for a speed that changes linearly.
+  // Distance in cm from frame 0 to frame f: the mean speed over each row times its time, which
+  // is exact for a speed that changes linearly, from the start of the row as the program
+  // reckons it (whole cm).
   long double Cm(double frame) const;
   double Speed(double frame) const;
   // The first frame at which the camera has reached `cm`; FrameCount() - 1 beyond the end.

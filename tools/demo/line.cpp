@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <stdexcept>
 
 namespace kavrin::demo {
@@ -187,6 +188,7 @@ class Builder {
       const StationSite& s = kStations[order[k]];
       if (s.Passed) continue;
       Run(p, M(StopChainage(s, dir_)) * 100.0L, zones);
+      stopFrames_[order[k]] = p.Frame();
       p.Stand(k + 1 == order.size() ? kTerminalFrames : kDwellFrames);
     }
     r.Film = p.Finish();
@@ -207,7 +209,13 @@ class Builder {
       st.TrnType = s.Passed ? 1 : 0;
       st.PlatformFrom = std::min(M(s.PlatformFrom), M(s.PlatformTo));
       st.PlatformTo = std::max(M(s.PlatformFrom), M(s.PlatformTo));
-      st.Stop = s.Passed ? At(r, (s.PlatformFrom + s.PlatformTo) / 2) : At(r, StopChainage(s, dir_));
+      // A stop is where the filming train came to a stand, to the frame.
+      if (s.Passed) {
+        st.Stop = At(r, (s.PlatformFrom + s.PlatformTo) / 2);
+      } else {
+        st.Stop.Frame = k == 0 ? 0 : stopFrames_.at(order[k]);
+        st.Stop.Cm = r.Film.Cm(st.Stop.Frame);
+      }
       st.MaxSpeed = static_cast<int>(kMaxSpeed);
       const double run = (st.Stop.Frame - depFrame) / static_cast<double>(kFilmFps);
       st.ArrTime = k == 0 ? depClock : depClock + UpToFive(run + 10) * 30;
@@ -455,6 +463,7 @@ class Builder {
 
   Dir dir_;
   Frame frame_{};
+  std::map<int, int32_t> stopFrames_;  // world station -> frame where the film stands
 };
 
 }  // namespace

@@ -1,4 +1,6 @@
 // Makes the demo data folder: kavrin_demo FOLDER [--no-films] [--no-sounds] [--threads N]
+// To look at the films without making everything: --still down|up FRAME FILE.png and
+// --film-sample down|up FRAMES FILE.avi.
 #include <QGuiApplication>
 
 #include <chrono>
@@ -23,15 +25,16 @@ int main(int argc, char** argv) {
     if (a == "--no-films") options.films = false;
     else if (a == "--no-sounds") options.sounds = false;
     else if (a == "--threads" && i + 1 < argc) options.threads = std::atoi(argv[++i]);
-    else if (a == "--trial" && i + 4 < argc) {
-      // --trial FRAMES QUALITY KEYINTERVAL FILE.avi: the first frames of the down film.
+    else if (a == "--film-sample" && i + 3 < argc) {
+      // --film-sample down|up FRAMES FILE.avi: the first frames of a route's film, coded as the
+      // generator codes it.
+      const auto dir = std::string(argv[i + 1]) == "up" ? kavrin::demo::Dir::Up : kavrin::demo::Dir::Down;
       kavrin::demo::FilmCoding c;
-      c.FrameLimit = std::atoi(argv[i + 1]);
-      c.Quality = std::atoi(argv[i + 2]);
-      c.KeyInterval = std::atoi(argv[i + 3]);
-      const auto route = kavrin::demo::BuildRoute(kavrin::demo::Dir::Down);
-      auto st = kavrin::demo::WriteRouteFilm(route, kavrin::demo::MakeSceneBoards(route), argv[i + 4], c);
-      std::printf("render %.2f ms/frame, encode %.2f ms/frame\n", st.RenderSeconds * 1000 / st.Frames, st.EncodeSeconds * 1000 / st.Frames);
+      c.FrameLimit = std::atoi(argv[i + 2]);
+      const auto route = kavrin::demo::BuildRoute(dir);
+      const auto st = kavrin::demo::WriteRouteFilm(route, kavrin::demo::MakeSceneBoards(route), argv[i + 3], c);
+      std::printf("%lld frames: render %.2f ms a frame, encode %.2f ms a frame\n", static_cast<long long>(st.Frames),
+                  st.RenderSeconds * 1000 / st.Frames, st.EncodeSeconds * 1000 / st.Frames);
       return 0;
     }
     else if (a == "--still" && i + 3 < argc) {

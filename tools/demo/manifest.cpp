@@ -3,6 +3,8 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "core/rounding.h"
+
 namespace kavrin::demo {
 
 namespace {
@@ -16,7 +18,7 @@ ordered_json Object(const std::string& kind, const std::string& name, const Plac
   o["kind"] = kind;
   o["name"] = name;
   o["frame"] = p.Frame;
-  o["cm"] = static_cast<long long>(std::llround(static_cast<double>(p.Cm)));
+  o["cm"] = static_cast<long long>(Round(p.Cm));
   o["cm_exact"] = static_cast<double>(p.Cm);
   return o;
 }
@@ -36,7 +38,7 @@ std::string ManifestJson(const std::vector<FilmRecord>& films) {
     j["film"] = f.film;
     j["route_files"] = f.routeFiles;
     j["frame_count"] = r.Film.FrameCount();
-    j["length_cm"] = static_cast<long long>(std::llround(static_cast<double>(r.Film.Cm(r.Film.FrameCount() - 1))));
+    j["length_cm"] = static_cast<long long>(Round(r.Film.Cm(r.Film.FrameCount() - 1)));
     ordered_json objects = ordered_json::array();
     for (const RouteStation& s : r.Stations) {
       objects.push_back(Object(s.TrnType == 0 ? "stop" : "pass", s.Name, s.Stop));
