@@ -235,6 +235,20 @@ TEST(DemoLine, EveryObjectOfTheFilmStandsAtTheFrameAndDistanceOfItsRouteRow) {
       ASSERT_EQ(static_cast<size_t>(r.Signs.Count()), byKind["sign"].size());
       for (int j = 0; j < r.Signs.Count(); ++j) EXPECT_EQ(r.Signs[j].ToFrame, byKind["sign"][static_cast<size_t>(j)]["frame"]);
 
+      // The station film: shown while standing at a stop, as long as its own length.
+      ASSERT_EQ(static_cast<size_t>(r.MovieSwitches.Count()), film["inserts"].size());
+      for (int j = 0; j < r.MovieSwitches.Count(); ++j) {
+        const MovieSwitchData& m = r.MovieSwitches[j];
+        const json& in = film["inserts"][static_cast<size_t>(j)];
+        EXPECT_EQ(m.swtype, 2);
+        EXPECT_EQ("move/" + m.name + ".avi", in["film"]);
+        EXPECT_EQ(m.endf, in["frame_count"]);
+        EXPECT_EQ(m.next, in["station"]);
+        ASSERT_LT(m.next, r.Stations.Count());
+        EXPECT_EQ(r.Stations[m.next].trntype, 0);
+        EXPECT_LT(m.soundf + 10, m.endf);
+      }
+
       // Nothing the tables name lies outside the film.
       auto inFilm = [&](int32_t f) { return f >= 0 && f < frames; };
       for (const TRouteSoundRec& s : r.RouteSounds) EXPECT_TRUE(inFilm(s.FromFrame) && inFilm(s.ToFrame));

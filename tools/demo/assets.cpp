@@ -131,4 +131,8 @@ std::string RouteFileName(Dir dir, bool diesel) {
 
 std::string FilmBaseName(Dir dir) { return "line_1_" + DirName(dir); }
 
+std::string InsertBaseName(const Route& route, const RouteInsert& insert) {
+  return FilmBaseName(route.Direction) + "_" + Lower(route.Stations[static_cast<size_t>(insert.Station)].Roman);
+}
+
 }  // namespace kavrin::demo

@@ -68,5 +68,6 @@ inline constexpr int kCrossNotWorking = 1, kCrossWorking = 2;
 // File names of the routes and films.
 std::string RouteFileName(Dir dir, bool diesel);
 std::string FilmBaseName(Dir dir);  // "[DataName]": line_1_down
+std::string InsertBaseName(const Route& route, const RouteInsert& insert);  // line_1_down_sakuradai
 
 }  // namespace kavrin::demo

@@ -567,7 +567,24 @@ struct FilmRenderer::Impl {
 
   // ---- The frame ----
 
-  void Render(int32_t f, QImage& out) {
+  void DrawFigure(const FilmRenderer::Figure& fig) {
+    const double k = Scale(fig.U);
+    if (Depth(fig.U, fig.Lateral) < 1.5) return;
+    const double swing = std::sin(fig.Stride * 2 * M_PI) * 0.12;
+    const double h = kPlatformTop;
+    // Legs, coat, head: a person is about 1.65 m tall.
+    const QColor legs(40, 40, 50);
+    Face(fig.U, fig.Lateral - 0.14 + swing, fig.Lateral - 0.02 + swing, h, h + 0.8, legs);
+    Face(fig.U, fig.Lateral + 0.02 - swing, fig.Lateral + 0.14 - swing, h, h + 0.8, legs);
+    Face(fig.U, fig.Lateral - 0.22, fig.Lateral + 0.22, h + 0.75, h + 1.42, Rgb(fig.Coat));
+    p->setPen(Qt::NoPen);
+    p->setBrush(QColor(230, 196, 170));
+    p->drawEllipse(At(fig.U, fig.Lateral, h + 1.54), 0.11 * k, 0.13 * k);
+    p->setBrush(QColor(30, 24, 20));
+    p->drawEllipse(At(fig.U, fig.Lateral, h + 1.62), 0.11 * k, 0.06 * k);
+  }
+
+  void Render(int32_t f, QImage& out, const std::vector<FilmRenderer::Figure>& people) {
     SetCamera(f);
     // The sky and the ground, copied whole: far cheaper than painting them.
     std::memcpy(out.bits(), background.constBits(), static_cast<size_t>(background.sizeInBytes()));
@@ -611,12 +628,16 @@ struct FilmRenderer::Impl {
       --it;
       if (it->What != Kind::Building) DrawItem(*it);
     }
+    // People last: they stand on the platforms, in front of all but the nearest masts.
+    std::vector<FilmRenderer::Figure> order(people);
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.U > b.U; });
+    for (const auto& fig : order) DrawFigure(fig);
     p = nullptr;
   }
 };
 
 FilmRenderer::FilmRenderer(const Route& route, const SceneBoards& boards) : impl_(new Impl(route, boards)) {}
 FilmRenderer::~FilmRenderer() { delete impl_; }
-void FilmRenderer::Render(int32_t frame, QImage& out) { impl_->Render(frame, out); }
+void FilmRenderer::Render(int32_t frame, QImage& out, const std::vector<Figure>& people) { impl_->Render(frame, out, people); }
 
 }  // namespace kavrin::demo

@@ -33,8 +33,16 @@ class FilmRenderer {
   FilmRenderer(const FilmRenderer&) = delete;
   FilmRenderer& operator=(const FilmRenderer&) = delete;
 
-  // Draws frame `frame` into `out` (kFilmWidth x kFilmHeight, Format_RGBA8888).
-  void Render(int32_t frame, QImage& out);
+  // A person on a platform: route metre, lateral place, and how far through a stride.
+  struct Figure {
+    double U = 0, Lateral = 0;
+    double Stride = 0;  // 0..1
+    uint32_t Coat = 0;  // 0xRRGGBB
+  };
+
+  // Draws frame `frame` into `out` (kFilmWidth x kFilmHeight, Format_RGBA8888), with people on
+  // the platforms when given.
+  void Render(int32_t frame, QImage& out, const std::vector<Figure>& people = {});
 
  private:
   struct Impl;

@@ -23,6 +23,9 @@ struct SceneBoards;
 // thread that owns the fonts; this may then run on any thread. Throws std::runtime_error.
 FilmStats WriteRouteFilm(const Route& route, const SceneBoards& boards, const std::string& path, const FilmCoding& coding);
 
+// The film shown while standing at a station: the view from the stop with people boarding.
+FilmStats WriteInsertFilm(const Route& route, const SceneBoards& boards, const RouteInsert& insert, const std::string& path);
+
 // One frame as a picture, for looking at the film without a player.
 void WriteStill(const Route& route, int32_t frame, const std::string& path);
 

@@ -121,6 +121,13 @@ void Generate(const std::string& folderName, const GenerateOptions& options) {
       std::printf("%s: %lld frames, %.1f MB\n", films[i].film.c_str(), static_cast<long long>(stats[i].Frames),
                   static_cast<double>(fs::file_size(at(films[i].film))) / 1e6);
     }
+    for (size_t i = 0; i < routes.size(); ++i) {
+      for (const RouteInsert& in : routes[i].Inserts) {
+        const std::string name = "move/" + InsertBaseName(routes[i], in) + ".avi";
+        WriteInsertFilm(routes[i], boards[i], in, at(name));
+        std::printf("%s: %d frames\n", name.c_str(), in.Frames);
+      }
+    }
     const FilmStats opening = WriteOpeningFilm(routes[0], at("move/opening.avi"));
     std::printf("move/opening.avi: %lld frames; films in %.1f s\n", static_cast<long long>(opening.Frames), Since(t));
   }

@@ -357,6 +357,13 @@ class Builder {
     tc.Time = pass.ArrTime;
     r.TimeChecks.push_back(tc);
 
+    // At 桜台 the film shows the platform while the train stands: people getting on.
+    for (size_t k = 0; k < r.Stations.size(); ++k) {
+      if (std::string(r.Stations[k].Roman) == "Sakuradai") {
+        r.Inserts.push_back({static_cast<int>(k), 240, r.Stations[k].ArrTime});
+      }
+    }
+
     // The preceding train, a local that stops everywhere, waits at the second station and
     // leaves shortly before we start.
     r.PreStart = r.Stations[1].Stop.Frame;

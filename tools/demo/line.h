@@ -87,6 +87,13 @@ struct RouteSign {
   int32_t FromFrame = 0;
 };
 
+// A film shown while the train stands at a station, in place of the still picture of the stop.
+struct RouteInsert {
+  int Station = 0;  // index in the route's stations
+  int32_t Frames = 0;
+  int32_t After = 0;  // time of day after which it may start
+};
+
 struct RouteTimeCheck {
   int32_t FromFrame = 0, ToFrame = 0;
   int32_t Time = 0;
@@ -117,6 +124,7 @@ struct Route {
   std::vector<RouteCrossing> Crossings;
   std::vector<RouteSign> Signs;
   std::vector<RouteTimeCheck> TimeChecks;
+  std::vector<RouteInsert> Inserts;
   std::vector<double> Poles;  // route metres
   std::vector<Building> Buildings;
   std::vector<KmPost> KmPosts;

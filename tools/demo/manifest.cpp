@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/rounding.h"
+#include "demo/assets.h"
 
 namespace kavrin::demo {
 
@@ -65,6 +66,15 @@ std::string ManifestJson(const std::vector<FilmRecord>& films) {
     for (const RouteCrossing& c : r.Crossings) objects.push_back(Object("level_crossing", c.Road, c.At));
     for (const RouteSign& s : r.Signs) objects.push_back(Object("sign", s.Text, s.At));
     j["objects"] = objects;
+    ordered_json inserts = ordered_json::array();
+    for (const RouteInsert& in : r.Inserts) {
+      ordered_json o;
+      o["film"] = "move/" + InsertBaseName(r, in) + ".avi";
+      o["station"] = in.Station;
+      o["frame_count"] = in.Frames;
+      inserts.push_back(o);
+    }
+    j["inserts"] = inserts;
     ordered_json poles = ordered_json::array();
     for (double m : r.Poles) poles.push_back(m);
     j["poles_m"] = poles;

@@ -54,7 +54,12 @@ DataText RouteFileText(const Route& r, bool diesel) {
   t.Line("[StafSwitch]").Line("0").Line("#");
   // Running past the end of the film stops the train at its last frames.
   t.Line("[MovieStop]").Line(I(r.Film.FrameCount() - 2)).Line("#");
-  t.Line("[MovieSwitch]").Line("#");
+  t.Line("; 種別, 開始, 終了, 映像, フレーム数, 駅, 時刻, 音のフレーム, 音");
+  t.Line("[MovieSwitch]");
+  for (const RouteInsert& in : r.Inserts) {
+    t.Line(Join({"2", "0", "0", InsertBaseName(r, in), I(in.Frames), I(in.Station), I(in.After), "10", I(kStartChime)}));
+  }
+  t.Line("#");
   t.Line("; 現示ごとの速度: 停止, 警戒, 注意, 減速, 進行");
   t.Line("[Speed_Signal]").Line("0").Line("25").Line("45").Line("65").Line("120").Line("#");
   t.Line("[DataName]").Line(FilmBaseName(r.Direction));
