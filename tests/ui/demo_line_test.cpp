@@ -3,6 +3,8 @@
 // Windows author writes, and the program must load and drive it.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -22,6 +24,7 @@
 #include "core/paths.h"
 #include "core/rounding.h"
 #include "data/route_file.h"
+#include "platform/ffmpeg_film_source.h"
 #include "support/temp_dir.h"
 
 namespace kavrin {
@@ -30,11 +33,8 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-// Programs of this build; ctest says where the build is.
-std::string Binary(const std::string& relative) {
-  const char* build = std::getenv("KAVRIN_BINARY_DIR");
-  return std::string(build ? build : ".") + "/" + relative;
-}
+// Programs of this build.
+std::string Binary(const std::string& relative) { return std::string(KAVRIN_BINARY_DIR) + "/" + relative; }
 
 struct Result {
   int code = -1;
@@ -153,14 +153,15 @@ TEST(DemoLine, EveryObjectOfTheFilmStandsAtTheFrameAndDistanceOfItsRouteRow) {
       EXPECT_EQ(r.SpeedUnits[r.SpeedUnits.Count() - 1].ToFrame, frames - 1);
       EXPECT_EQ(r.DataName + ".avi", fs::path(std::string(film["film"])).filename().string());
 
-      // Every object at the distance where the renderer drew it.
+      // Every object at the distance where the renderer drew it: the program's whole cm of it.
       std::map<std::string, std::vector<json>> byKind;
       for (const json& o : film["objects"]) {
         byKind[o["kind"]].push_back(o);
         bool found = false;
         const long double cm = TableCm(r, o["frame"], &found);
         ASSERT_TRUE(found) << o.dump();
-        EXPECT_LE(std::fabs(static_cast<double>(cm) - o["cm_exact"].get<double>()), 1.0) << o.dump();
+        EXPECT_EQ(static_cast<long long>(cm), o["cm"].get<long long>()) << o.dump();
+        EXPECT_LE(std::fabs(static_cast<double>(cm) - o["cm_exact"].get<double>()), 0.5 + 1e-6) << o.dump();
       }
 
       // The rows name the same frames. Stations in order, the passed one included.
@@ -348,6 +349,49 @@ TEST(DemoLine, TheProgramLoadsEveryRouteWithItsTrain) {
     const Result r = Shell(Binary("src/ui/kavrin") + " check --data " + Demo().Path() + " --route " + route + " --train " + train);
     EXPECT_EQ(r.code, 0) << route << ":\n" << r.out;
     EXPECT_NE(r.out.find("OK"), std::string::npos) << route << ":\n" << r.out;
+  }
+}
+
+// The film as coded: frame n of the AVI is the picture the renderer draws for frame n, which is
+// the frame the route file's rows count in.
+TEST(DemoLine, FrameNOfTheCodedFilmIsThePictureRenderedForFrameN) {
+  REQUIRE_DEMO();
+  test::TempDir dir;
+  const std::string film = dir.str() + "sample.avi";
+  const Result made = Shell(Binary("tools/demo/kavrin_demo") + " --film-sample down 75 " + film);
+  ASSERT_EQ(made.code, 0) << made.out;
+  FfmpegFilmSource source;
+  ASSERT_EQ(source.AviOpen(film), FilmSource::Opened);
+  EXPECT_EQ(source.FilmLength(), 75);
+  auto mean = [](const FilmFrame& f, const QImage& img) {
+    double sum = 0;
+    for (int y = 0; y < f.Height; ++y) {
+      for (int x = 0; x < f.Width; ++x) {
+        const QRgb p = img.pixel(x, y);
+        const uint8_t* q = &f.Rgba[static_cast<size_t>((y * f.Width + x) * 4)];
+        sum += std::abs(q[0] - qRed(p)) + std::abs(q[1] - qGreen(p)) + std::abs(q[2] - qBlue(p));
+      }
+    }
+    return sum / (3.0 * f.Width * f.Height);
+  };
+  auto still = [&](int frame) {
+    const std::string png = dir.str() + "still" + std::to_string(frame) + ".png";
+    EXPECT_EQ(Shell(Binary("tools/demo/kavrin_demo") + " --still down " + std::to_string(frame) + " " + png).code, 0);
+    return QImage(QString::fromStdString(png));
+  };
+  // The filming train sets off from the first station, so by frame 40 the picture moves from
+  // frame to frame: the decoded frame must be nearest to its own rendering, not to one a few
+  // frames off, and near it in absolute terms (the codec's loss on these flat colours).
+  for (int frame : {0, 40, 70}) {
+    FilmFrame decoded;
+    ASSERT_TRUE(source.AviFrame(frame, decoded));
+    const QImage drawn = still(frame);
+    ASSERT_EQ(decoded.Width, drawn.width());
+    ASSERT_EQ(decoded.Height, drawn.height());
+    const double own = mean(decoded, drawn);
+    EXPECT_LT(own, 4.0) << "frame " << frame;
+    if (frame == 0) continue;
+    for (int other : {frame - 5, frame + 5}) EXPECT_LT(own, mean(decoded, still(other))) << "frame " << frame << " against " << other;
   }
 }
 
