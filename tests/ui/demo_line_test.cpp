@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -23,7 +24,9 @@
 #include "core/load_error.h"
 #include "core/paths.h"
 #include "core/rounding.h"
+#include "data/mascon_file.h"
 #include "data/route_file.h"
+#include "data/string_file.h"
 #include "platform/ffmpeg_film_source.h"
 #include "support/temp_dir.h"
 
@@ -291,6 +294,38 @@ TEST(DemoLine, DataFilesAreShiftJisWithCrLfAndNameFilesThatExist) {
     EXPECT_EQ(DecodeDataText(bytes).find("\xEF\xBF\xBD"), std::string::npos) << "a byte that is no Shift-JIS";
   }
   EXPECT_GE(dataFiles, 9);  // ostrel, mascon, operation, two trains, four routes
+
+  // The string file gives every key: display numbers that fit the films, the texts the
+  // driving information picks by index, and captions of its own for the menus.
+  const TStringFile strings = LoadStringFile(folder + "ostrel.dat");
+  EXPECT_EQ(strings.DispRate, 30);
+  EXPECT_EQ(strings.ScreenWidth, 800);
+  EXPECT_EQ(strings.ScreenHeight, 450);
+  for (const std::string* t : {&strings.MoviePath, &strings.TxtForward, &strings.TxtNeutral, &strings.TxtReverse, &strings.TxtStop,
+                               &strings.TxtPass, &strings.TxtStop2, &strings.TxtNeut, &strings.TxtNeut2, &strings.TxtApply,
+                               &strings.TxtMaintain, &strings.TxtRemove, &strings.TxtHold, &strings.TxtHold2, &strings.TxtEB,
+                               &strings.TxtConst, &strings.TxtCars, &strings.TxtTC, &strings.TxtStops[1], &strings.TxtDoors[1],
+                               &strings.TxtGears[2]}) {
+    EXPECT_FALSE(t->empty());
+  }
+  for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 23}) {
+    EXPECT_FALSE(strings.InfoLabels[static_cast<size_t>(i)].empty()) << "InfoLabels[" << i << "]";
+  }
+  EXPECT_NE(strings.StartCaption, "Start");
+  EXPECT_NE(strings.MoveCaption, "Move");
+  EXPECT_NE(strings.DisplayCaption, "Display");
+  EXPECT_NE(strings.ControlCaption, "Controller(&C)");
+  EXPECT_NE(strings.SaveCaption, "Save(&S)");
+  // The serial controller's commands: 23 of them, each five characters (a longer one never
+  // matches), all different.
+  const TMasconFile mascon = LoadMasconFile(folder + "mascon.dat");
+  ASSERT_EQ(mascon.Count, 23);
+  std::set<std::string> commands;
+  for (int i = 0; i < mascon.Count; ++i) {
+    EXPECT_EQ(mascon.MasconLines[static_cast<size_t>(i)].size(), 5u) << mascon.MasconLines[static_cast<size_t>(i)];
+    commands.insert(mascon.MasconLines[static_cast<size_t>(i)]);
+  }
+  EXPECT_EQ(commands.size(), 23u);
 
   ImageLines images;
   const TRouteTables r = Load("line_1_down_day.dat", &images);

@@ -171,7 +171,7 @@ QImage StopLine(const QColor& c) {
 
 // The timetable card beside the cab view.
 QImage Staf(const Route& r) {
-  const int w = 220, h = 40 + 34 * static_cast<int>(r.Stations.size()) + 70;
+  const int w = 220, h = 40 + 34 * static_cast<int>(r.Stations.size()) + 92;
   QImage img(w, h, QImage::Format_RGB32);
   img.fill(QColor(250, 248, 236));
   QPainter p(&img);
