@@ -185,7 +185,9 @@ TEST(DemoLine, EveryObjectOfTheFilmStandsAtTheFrameAndDistanceOfItsRouteRow) {
           // The film stands still at every stop, and has set off from the first.
           EXPECT_EQ(TableSpeed(r, s.Start), 0) << s.Name;
         }
-        if (i > 0) EXPECT_GT(s.deptime, r.Stations[i - 1].deptime);
+        if (i > 0) {
+          EXPECT_GT(s.deptime, r.Stations[i - 1].deptime);
+        }
       }
       EXPECT_EQ(passed, 1);
       const double km = static_cast<double>(film["length_cm"].get<long long>()) / 100000.0;
@@ -201,7 +203,9 @@ TEST(DemoLine, EveryObjectOfTheFilmStandsAtTheFrameAndDistanceOfItsRouteRow) {
         EXPECT_LT(s.ShowFrame, s.Frame);
         EXPECT_GE(s.CheckFrame, s.ShowFrame);
         EXPECT_LT(s.CheckFrame, s.Frame);
-        if (j > 0) EXPECT_GT(s.ShowFrame, r.Signals[j - 1].Frame + 15);
+        if (j > 0) {
+          EXPECT_GT(s.ShowFrame, r.Signals[j - 1].Frame + 15);
+        }
         ++types[s.SignalType];
       }
       EXPECT_GE(types.size(), 3u);
@@ -285,12 +289,16 @@ TEST(DemoLine, DataFilesAreShiftJisWithCrLfAndNameFilesThatExist) {
     ++dataFiles;
     const std::string bytes = Slurp(e.path());
     for (size_t i = 0; i < bytes.size(); ++i) {
-      if (bytes[i] == '\n') ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "a bare LF at byte " << i;
+      if (bytes[i] == '\n') {
+        ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "a bare LF at byte " << i;
+      }
     }
     bool ascii = true;
     for (unsigned char c : bytes) ascii = ascii && c < 0x80;
     // Japanese text in code page 932, not UTF-8: the reader must take the Shift-JIS path.
-    if (!ascii) EXPECT_FALSE(IsValidUtf8(bytes));
+    if (!ascii) {
+      EXPECT_FALSE(IsValidUtf8(bytes));
+    }
     EXPECT_EQ(DecodeDataText(bytes).find("\xEF\xBF\xBD"), std::string::npos) << "a byte that is no Shift-JIS";
   }
   EXPECT_GE(dataFiles, 9);  // ostrel, mascon, operation, two trains, four routes

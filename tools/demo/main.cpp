@@ -3,10 +3,13 @@
 // --film-sample down|up FRAMES FILE.avi.
 #include <QGuiApplication>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <string>
 
 #include "demo/film_render.h"
@@ -17,6 +20,13 @@
 int main(int argc, char** argv) {
   // Pictures are drawn off screen; no display is needed or wanted.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    // The toolkit wants a private runtime folder and complains in the build log without one.
+    const std::string dir = (std::filesystem::temp_directory_path() / ("kavrin-demo-runtime-" + std::to_string(getuid()))).string();
+    std::filesystem::create_directories(dir);
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
+    qputenv("XDG_RUNTIME_DIR", dir.c_str());
+  }
   QGuiApplication app(argc, argv);
   std::string folder;
   kavrin::demo::GenerateOptions options;
