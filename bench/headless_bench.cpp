@@ -9,6 +9,7 @@
 #include "app/trace.h"
 #include "core/key_value_store.h"
 #include "platform/sound_system.h"
+#include "support/fake_film_source.h"
 #include "support/fake_picture_loader.h"
 #include "support/temp_dir.h"
 
@@ -26,8 +27,9 @@ void BM_HeadlessEmptyTrainMinute(benchmark::State& state) {
     std::ostringstream messages, trace;
     HeadlessUiHost ui(messages);
     test::FakePictureLoader pictures;
+  test::FakeFilmSource film;
     auto sim = std::make_unique<Sim>();
-    SimulatorRun run(*sim, RunServices{store, sound.bank(), ui, pictures}, kHeadlessIdleInterval);
+    SimulatorRun run(*sim, RunServices{store, sound.bank(), ui, pictures, film}, kHeadlessIdleInterval);
     RunRequest rq;
     rq.ProgramFolder = dir.str();
     run.FormCreate(rq);

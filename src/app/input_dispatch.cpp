@@ -2,6 +2,8 @@
 // handlers; a kind whose subsystem is not in the program yet is accepted and has no effect.
 #include "app/simulator.h"
 
+#include "controls/keys.h"
+
 namespace kavrin {
 
 namespace {
@@ -29,13 +31,30 @@ void SimulatorRun::HandleInput(const InputEvent& e) {
       // come with the station, save and display subsystems.
       break;
     case InputKind::Char:
+      if (e.text.size() == 1) {
+        TControls c = Controls();
+        AsciiDown(c, e.text[0]);
+      }
+      break;
     case InputKind::Key:
     case InputKind::KeyDown:
     case InputKind::KeyUp:
-    case InputKind::WheelUp:
-    case InputKind::WheelDown:
-      // The handle model (AsciiDown, keydowns, keyups, WheelD, WheelU).
+      if (auto key = VirtualKeyByName(e.text)) {
+        TControls c = Controls();
+        if (e.kind != InputKind::KeyUp) keydowns(c, *key, e.shift);
+        if (e.kind != InputKind::KeyDown) keyups(c, *key, e.shift);
+      }
       break;
+    case InputKind::WheelUp: {
+      TControls c = Controls();
+      WheelU(c);
+      break;
+    }
+    case InputKind::WheelDown: {
+      TControls c = Controls();
+      WheelD(c);
+      break;
+    }
     case InputKind::AtsOn:
     case InputKind::AtsOff:
     case InputKind::EngineStart:
@@ -48,6 +67,20 @@ void SimulatorRun::HandleInput(const InputEvent& e) {
       // The external controllers.
       break;
   }
+}
+
+TControls SimulatorRun::Controls() {
+  TTrainLink link;
+  // Speed, the two trips and the doors join here with the dynamics, the protection and the
+  // stations; until then the keys see a train standing with its doors closed.
+  link.CurFrame = &sim_.film.CurFrame;
+  link.FrameCount = sim_.film.FrameCount;
+  link.ClockTime = &sim_.clock.ClockTime;
+  link.OneMan = sim_.route.OneMan;
+  link.OneManDoors = sim_.route.OneManDoors;
+  return TControls{sim_.handle,           sim_.delayed,      sim_.keys, sim_.vehicle.veh, sim_.vehicle.Tables,
+                   sim_.vehicle.Sprites,  sim_.files.Strings, sim_.view, sv_.sound,        keyActions,
+                   link,                  sim_.run.running};
 }
 
 }  // namespace kavrin

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/clock.h"
+#include "controls/handle_state.h"
 #include "data/program_files.h"
 #include "data/route_tables.h"
 #include "data/vehicle_file.h"
@@ -46,6 +47,9 @@ struct Sim {
   TRunState run;
   TClockState clock;
   TFilmState film;
+  THandleState handle;     // the driver's handle and its texts
+  TDelayedHandle delayed;  // pending handle changes and the positions in force
+  TKeyState keys;          // held keys, door side, cab offset
 };
 
 }  // namespace kavrin

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "controls/handle_model.h"
+#include "controls/keys.h"
+#include "controls/mascon_update.h"
 #include "core/load_error.h"
 #include "core/paths.h"
 #include "core/rounding.h"
@@ -67,10 +70,9 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
       {"運転台を描画しています", [this] {
          if (!sim_.VehicleFileName.empty()) MakePanelImages(sim_.vehicle, sv_.pictures, sim_.view);
        }},
-      // 5. The route's film.
-      {nullptr, [this, rq] {
-         if (rq.Frames >= 0) sim_.film.FrameCount = rq.Frames;
-       }},
+      // 5. The route's film. A film that cannot be opened is reported and the run goes on over a
+      // black cab view.
+      {nullptr, [this, rq] { OpenMainFilm(rq.Frames); }},
       // 6. The sound bank.
       {"DirectSoundオブジェクトを作成しています(走行音)", [] {}},
       {"DirectSoundオブジェクトを作成しています(環境音)", [] {}},
@@ -81,10 +83,28 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          sim_.run = TRunState{};
          sim_.clock.LastSecond = -1;
          if (!sim_.VehicleFileName.empty()) SetUpBrakeHandle(sim_.vehicle.veh);
+         StartHandle(sim_.handle, sim_.delayed, sim_.vehicle.veh);
+         StartKeyState(sim_.keys, sim_.files.Strings, sim_.route.OneMan, sim_.route.OneManDoors);
+         TControls controls = Controls();
+         masconupdate(controls);
        }},
       // 8. The run starts.
       {nullptr, [this] { start1Click(); }},
   };
+}
+
+void SimulatorRun::OpenMainFilm(int32_t frames) {
+  int32_t length = 0;
+  if (!sim_.route.DataName.empty()) {
+    std::string name = sim_.files.Strings.MoviePath + sim_.route.DataName + ".avi";
+    std::string path = ResolveDataPath(sim_.ProgramFolder, name);
+    int32_t code = sv_.film.AviOpen(path);
+    if (code != FilmSource::Opened) sv_.ui.ShowMessage(AviOpenMessage(code, path));
+    length = sv_.film.FilmLength();
+  }
+  if (frames >= 0) length = frames;
+  long double last = static_cast<long double>(length) * sim_.files.Strings.FrameCountFactor;
+  sim_.film.FrameCount = last > 0 && last < 2147483647.0L ? static_cast<int32_t>(last) : 0;
 }
 
 void SimulatorRun::FormCreate(const RunRequest& request) {

@@ -10,7 +10,9 @@
 #include "app/scheduler.h"
 #include "app/sim.h"
 #include "app/ui_host.h"
+#include "controls/controls.h"
 #include "core/key_value_store.h"
+#include "presentation/film_source.h"
 #include "presentation/picture.h"
 #include "sound/sound_bank.h"
 
@@ -21,6 +23,7 @@ struct RunServices {
   SoundBank& sound;
   UiHost& ui;
   PictureLoader& pictures;
+  FilmSource& film;
 };
 
 // What the title screen hands over. Without a route and a vehicle the run goes over an empty
@@ -67,6 +70,10 @@ class SimulatorRun {
   std::function<void()> afterPhysicsTick, afterLogicTick;
   // Called by the idle pass when it draws (the window repaints the cab view).
   std::function<void()> draw;
+  // What the driver's keys do in the subsystems that own the state they act on.
+  TKeyActions keyActions;
+  // The keys and masconupdate over this run's state.
+  TControls Controls();
 
  private:
   struct Phase {
@@ -74,6 +81,8 @@ class SimulatorRun {
     std::function<void()> run;
   };
   std::vector<Phase> LoadPhases(const RunRequest& request);
+  // `frames` >= 0 replaces the film's own length (the headless harness without a film).
+  void OpenMainFilm(int32_t frames);
 
   Sim& sim_;
   RunServices sv_;

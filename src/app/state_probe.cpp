@@ -85,6 +85,37 @@ StateProbe::StateProbe() {
   Add("SignalCount", [](const Sim& s) { return I(s.route.Signals.Count()); });
   Add("SpeedUnitCount", [](const Sim& s) { return I(s.route.SpeedUnits.Count()); });
   Add("SoundDataCount", [](const Sim& s) { return I(s.route.SoundData.Count()); });
+  // Handle and keys.
+  Add("Reverser", [](const Sim& s) { return I(s.handle.Reverser); });
+  Add("PowerNotch", [](const Sim& s) { return I(s.handle.PowerNotch); });
+  Add("BrakeNotch", [](const Sim& s) { return I(s.handle.BrakeNotch); });
+  Add("HoldEngaged", [](const Sim& s) { return I(s.handle.HoldEngaged); });
+  Add("HoldJustLeft", [](const Sim& s) { return I(s.handle.HoldJustLeft); });
+  Add("PowerModeIdx", [](const Sim& s) { return I(s.handle.PowerModeIdx); });
+  Add("SuppressPos", [](const Sim& s) { return I(s.handle.SuppressPos); });
+  Add("GearLever", [](const Sim& s) { return I(s.handle.GearLever); });
+  Add("ConstActive", [](const Sim& s) { return I(s.handle.ConstActive); });
+  Add("SwapKeys", [](const Sim& s) { return I(s.handle.SwapKeys); });
+  Add("VigilanceCount", [](const Sim& s) { return I(s.handle.VigilanceCount); });
+  Add("ReverserText", [](const Sim& s) { return ProbeValue(s.handle.ReverserText); });
+  Add("PowerText", [](const Sim& s) { return ProbeValue(s.handle.PowerText); });
+  Add("BrakeText", [](const Sim& s) { return ProbeValue(s.handle.BrakeText); });
+  Add("GearText", [](const Sim& s) { return ProbeValue(s.handle.GearText); });
+  Add("PowerDelayRun", [](const Sim& s) { return I(s.delayed.PowerDelayRun); });
+  Add("BrakeDelayRun", [](const Sim& s) { return I(s.delayed.BrakeDelayRun); });
+  Add("SapDelayRun", [](const Sim& s) { return I(s.delayed.SapDelayRun); });
+  Add("EBrakeDelayRun", [](const Sim& s) { return I(s.delayed.EBrakeDelayRun); });
+  Add("AppliedNotch", [](const Sim& s) { return I(s.delayed.AppliedNotch); });
+  Add("LastBrakeNotch", [](const Sim& s) { return I(s.delayed.LastBrakeNotch); });
+  Add("SapNotch", [](const Sim& s) { return I(s.delayed.SapNotch); });
+  Add("EBrakeNotch", [](const Sim& s) { return I(s.delayed.EBrakeNotch); });
+  Add("HornKey", [](const Sim& s) { return I(s.keys.HornKey); });
+  Add("BuzzerKey", [](const Sim& s) { return I(s.keys.BuzzerKey); });
+  Add("EngineSwitch", [](const Sim& s) { return I(s.keys.EngineSwitch); });
+  Add("CurrentLimitAdd", [](const Sim& s) { return I(s.keys.CurrentLimitAdd); });
+  Add("DoorSideSelect", [](const Sim& s) { return I(s.keys.DoorSideSelect); });
+  Add("DoorSideText", [](const Sim& s) { return ProbeValue(s.keys.DoorSideText); });
+  Add("CabSurfaceTop", [](const Sim& s) { return I(s.keys.CabSurfaceTop); });
   // Settings.
   Add("KankoSetting", [](const Sim& s) { return I(s.files.Settings.KankoSetting); });
   Add("InformationSetting", [](const Sim& s) { return I(s.files.Settings.InformationSetting); });

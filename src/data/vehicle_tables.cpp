@@ -1,5 +1,7 @@
 #include "data/vehicle_tables.h"
 
+#include <algorithm>
+
 #include "core/load_error.h"
 #include "core/text.h"
 
@@ -9,7 +11,8 @@ namespace {
 
 // Rows whose number comes from the handle as it stands, not from a "#" line.
 template <size_t N>
-void ReadPairRows(DataFile& f, int64_t rows, std::array<std::array<int32_t, 2>, N>& table) {
+void ReadPairRows(DataFile& f, int64_t rows, std::array<std::array<int32_t, 2>, N>& table, int32_t& count) {
+  count = static_cast<int32_t>(std::clamp<int64_t>(rows, 0, N));
   for (int64_t i = 0; i < rows; ++i) {
     f.ReadLine();
     std::array<int32_t, 2> row{FieldInt(f.CurLine, 1), FieldInt(f.CurLine, 2)};
@@ -18,7 +21,8 @@ void ReadPairRows(DataFile& f, int64_t rows, std::array<std::array<int32_t, 2>, 
 }
 
 template <size_t N>
-void ReadSingleRows(DataFile& f, int64_t rows, std::array<int32_t, N>& table) {
+void ReadSingleRows(DataFile& f, int64_t rows, std::array<int32_t, N>& table, int32_t& count) {
+  count = static_cast<int32_t>(std::clamp<int64_t>(rows, 0, N));
   for (int64_t i = 0; i < rows; ++i) {
     f.ReadLine();
     int32_t value = FieldInt(f.CurLine, 1);
@@ -149,12 +153,12 @@ void ReadTableKeys(DataFile& f, const TVehicleParams& veh, TVehicleTables& t, st
   };
 
   // The handle tables take Brake and Power as read so far in the file.
-  if (KeyMatches(line, "[Sound_BK]")) ReadPairRows(f, veh.Brake, t.SoundBK);
-  if (KeyMatches(line, "[Sound_BR]")) ReadPairRows(f, veh.Brake, t.SoundBR);
-  if (KeyMatches(line, "[Sound_BA]")) ReadPairRows(f, int64_t{veh.Brake} + 1, t.SoundBA);
-  if (KeyMatches(line, "[Sound_PA]")) ReadSingleRows(f, veh.Power, t.SoundPA);
-  if (KeyMatches(line, "[Sound_PR]")) ReadSingleRows(f, veh.Power, t.SoundPR);
-  if (KeyMatches(line, "[Sound_PK]")) ReadSingleRows(f, veh.Power, t.SoundPK);
+  if (KeyMatches(line, "[Sound_BK]")) ReadPairRows(f, veh.Brake, t.SoundBK, t.SoundBKRows);
+  if (KeyMatches(line, "[Sound_BR]")) ReadPairRows(f, veh.Brake, t.SoundBR, t.SoundBRRows);
+  if (KeyMatches(line, "[Sound_BA]")) ReadPairRows(f, int64_t{veh.Brake} + 1, t.SoundBA, t.SoundBARows);
+  if (KeyMatches(line, "[Sound_PA]")) ReadSingleRows(f, veh.Power, t.SoundPA, t.SoundPARows);
+  if (KeyMatches(line, "[Sound_PR]")) ReadSingleRows(f, veh.Power, t.SoundPR, t.SoundPRRows);
+  if (KeyMatches(line, "[Sound_PK]")) ReadSingleRows(f, veh.Power, t.SoundPK, t.SoundPKRows);
   if (KeyMatches(line, "[Sound_EB]")) {
     t.SoundEB = f.NextInt();
     f.ReadLine();  // always taken, even when it says "none"

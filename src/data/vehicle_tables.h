@@ -105,6 +105,9 @@ struct TVehicleTables {
   std::array<int32_t, kHandleSoundRows> SoundPA{};
   std::array<int32_t, kHandleSoundRows> SoundPR{};
   std::array<int32_t, kHandleSoundRows> SoundPK{};
+  // The rows each of them has (0 when its key is absent): a row past them plays nothing.
+  int32_t SoundBKRows = 0, SoundBRRows = 0, SoundBARows = 0;
+  int32_t SoundPARows = 0, SoundPRRows = 0, SoundPKRows = 0;
 
   int32_t SoundEB = 0;
   int32_t SoundEB2 = 0;

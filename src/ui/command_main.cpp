@@ -22,6 +22,7 @@
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/text.h"
+#include "platform/ffmpeg_film_source.h"
 #include "platform/qimage_picture_loader.h"
 #include "data/settings.h"
 #include "platform/qsettings_store.h"
@@ -85,8 +86,10 @@ int Check(const CommandLine& cl, const std::string& exe) {
   SoundSystem sound = OpenSoundSystem(false);
   HeadlessUiHost ui(std::cerr);
   QImagePictureLoader pictures;
+  // Only the film's length: its frames are never shown here.
+  FfmpegFilmSource film({FfmpegFilmSource::Mode::HeaderOnly});
   auto sim = std::make_unique<Sim>();
-  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures}, kHeadlessIdleInterval);
+  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures, film}, kHeadlessIdleInterval);
   try {
     run.FormCreate(Request(cl, exe));
   } catch (const LoadError& e) {
@@ -150,8 +153,10 @@ int Headless(const CommandLine& cl, const std::string& exe) {
   }
   HeadlessUiHost ui(std::cerr);
   QImagePictureLoader pictures;
+  // Only the film's length: its frames are never shown here.
+  FfmpegFilmSource film({FfmpegFilmSource::Mode::HeaderOnly});
   auto sim = std::make_unique<Sim>();
-  SimulatorRun run(*sim, RunServices{*store, *bank, ui, pictures}, kHeadlessIdleInterval);
+  SimulatorRun run(*sim, RunServices{*store, *bank, ui, pictures, film}, kHeadlessIdleInterval);
   if (soundLog) soundLog->SetClock([&run] { return run.scheduler().Now(); });
   try {
     run.FormCreate(Request(cl, exe));
@@ -169,7 +174,8 @@ int Window(const CommandLine& cl, int argc, char** argv) {
   auto store = MakeStore(cl, true);
   SoundSystem sound = OpenSoundSystem(true);
   QImagePictureLoader pictures;
-  TForm1 window(*store, sound.bank(), pictures);
+  FfmpegFilmSource film;
+  TForm1 window(*store, sound.bank(), pictures, film);
   try {
     window.FormCreate(Request(cl, argv[0]));
   } catch (const LoadError& e) {

@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,9 +22,35 @@ namespace kavrin {
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr const char* kAppTitle = "鉄道運転シミュレータ";
+
+// The name the run knows a key by (as the input script writes it), or empty. The numeric pad's
+// digits are the digits.
+std::string KeyName(int key) {
+  if (key >= Qt::Key_F2 && key <= Qt::Key_F12) return "F" + std::to_string(key - Qt::Key_F1 + 1);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return std::string(1, static_cast<char>(key));
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return std::string(1, static_cast<char>('a' + (key - Qt::Key_A)));
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return "Enter";
+    case Qt::Key_Space: return "Space";
+    case Qt::Key_Backspace: return "Backspace";
+    case Qt::Key_PageUp: return "PageUp";
+    case Qt::Key_PageDown: return "PageDown";
+    case Qt::Key_ScrollLock: return "ScrollLock";
+    case Qt::Key_Up: return "Up";
+    case Qt::Key_Down: return "Down";
+    case Qt::Key_Left: return "Left";
+    case Qt::Key_Right: return "Right";
+    case Qt::Key_Escape: return "Escape";
+    default: return {};
+  }
+}
+
+constexpr int kWheelStep = 120;  // one notch of a mouse wheel
 }  // namespace
 
-TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, QWidget* parent)
+TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, FilmSource& film,
+               QWidget* parent)
     : QMainWindow(parent), sim_(std::make_unique<Sim>()), sound_(sound), cab_(new CabView(this)) {
   setWindowTitle(kAppTitle);
   setCentralWidget(cab_);
@@ -32,7 +60,7 @@ TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, 
     want = want.boundedTo(screen->availableGeometry().size() * 0.95);
   }
   resize(want);
-  run_ = std::make_unique<SimulatorRun>(*sim_, RunServices{store, sound, *this, pictures});
+  run_ = std::make_unique<SimulatorRun>(*sim_, RunServices{store, sound, *this, pictures, film});
   // Where no device pulls the mix the bank renders at the pace of this clock, so statuses still
   // end; while a device plays it, advancing does nothing.
   run_->advanceSound = [this](int64_t now) {
@@ -127,6 +155,46 @@ void TForm1::CloseWindow() {
 }
 
 void TForm1::ShowMessage(const std::string& text) { QMessageBox::information(this, kAppTitle, Q(text)); }
+
+// A press is the key going down, then its character, as the keyboard handler and the character
+// handler take them. The platform's repeat of a held key comes through as further presses (so a
+// held "8" keeps notching up, as typed characters repeat), while its repeated releases are
+// dropped: a held key (horn, buzzer, engine switch, current limit) lasts until it is let go.
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  if (closed_) return;
+  const bool shift = event->modifiers() & Qt::ShiftModifier;
+  std::string name = KeyName(event->key());
+  if (!name.empty()) {
+    InputEvent down = MakeInput(InputKind::KeyDown, name);
+    down.shift = shift;
+    run_->HandleInput(down);
+  }
+  const QString text = event->text();
+  if (text.size() == 1 && text[0].unicode() < 0x80) {
+    run_->HandleInput(MakeInput(InputKind::Char, std::string(1, static_cast<char>(text[0].unicode()))));
+  }
+  event->accept();
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* event) {
+  if (closed_ || event->isAutoRepeat()) return;
+  std::string name = KeyName(event->key());
+  if (!name.empty()) {
+    InputEvent up = MakeInput(InputKind::KeyUp, name);
+    up.shift = event->modifiers() & Qt::ShiftModifier;
+    run_->HandleInput(up);
+  }
+  event->accept();
+}
+
+// Each notch of the wheel is one step; a fine-grained wheel or touch pad adds up to notches.
+void TForm1::wheelEvent(QWheelEvent* event) {
+  if (closed_) return;
+  wheelDelta_ += event->angleDelta().y();
+  for (; wheelDelta_ >= kWheelStep; wheelDelta_ -= kWheelStep) run_->HandleInput(MakeInput(InputKind::WheelUp));
+  for (; wheelDelta_ <= -kWheelStep; wheelDelta_ += kWheelStep) run_->HandleInput(MakeInput(InputKind::WheelDown));
+  event->accept();
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
   if (!closed_) {

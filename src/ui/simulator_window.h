@@ -20,7 +20,8 @@ class CabView;
 class TForm1 : public QMainWindow, public UiHost {
   Q_OBJECT
  public:
-  TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, QWidget* parent = nullptr);
+  TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, FilmSource& film,
+         QWidget* parent = nullptr);
   ~TForm1() override;
 
   // Loads the run (progress on a small status window) and starts it. Throws LoadError.
@@ -40,6 +41,10 @@ class TForm1 : public QMainWindow, public UiHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The driver's keys and the wheel reach the run as the same inputs as the script's.
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void Pump();
@@ -59,6 +64,7 @@ class TForm1 : public QMainWindow, public UiHost {
   int64_t soundTime_ = 0;
   std::unique_ptr<QLabel> status_;
   bool closed_ = false;
+  int wheelDelta_ = 0;  // eighths of a degree not yet turned into wheel steps
 };
 
 }  // namespace kavrin

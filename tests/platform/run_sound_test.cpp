@@ -6,6 +6,7 @@
 #include "app/simulator.h"
 #include "core/key_value_store.h"
 #include "platform/openal_sound_bank.h"
+#include "support/fake_film_source.h"
 #include "support/fake_picture_loader.h"
 #include "support/temp_dir.h"
 
@@ -30,8 +31,9 @@ TEST(RunWithOpenAl, PauseAndResumeRestartOnceAndLoopingChannels) {
   std::ostringstream messages;
   HeadlessUiHost ui(messages);
   test::FakePictureLoader pictures;
+  test::FakeFilmSource film;
   auto sim = std::make_unique<Sim>();
-  SimulatorRun run(*sim, RunServices{store, bank, ui, pictures}, kHeadlessIdleInterval);
+  SimulatorRun run(*sim, RunServices{store, bank, ui, pictures, film}, kHeadlessIdleInterval);
   RunRequest rq;
   rq.ProgramFolder = dir.str();
   run.FormCreate(rq);

@@ -6,6 +6,7 @@
 
 #include "core/key_value_store.h"
 #include "data/settings.h"
+#include "support/fake_film_source.h"
 #include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
 #include "support/temp_dir.h"
@@ -39,7 +40,8 @@ TEST(SimulatorWindow, StartPauseResumeAndBack) {
   MemoryKeyValueStore store;
   test::FakeSoundBank sound;
   test::FakePictureLoader pictures;
-  auto* w = new TForm1(store, sound, pictures);
+  test::FakeFilmSource film;
+  auto* w = new TForm1(store, sound, pictures, film);
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   RunRequest rq;
   rq.ProgramFolder = dir.str();

@@ -11,6 +11,7 @@
 #include "core/key_value_store.h"
 #include "core/load_error.h"
 #include "data/settings.h"
+#include "support/fake_film_source.h"
 #include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
 #include "support/temp_dir.h"
@@ -27,9 +28,10 @@ struct Fixture {
   std::ostringstream messages;
   HeadlessUiHost ui{messages};
   test::FakePictureLoader pictures;
+  test::FakeFilmSource film;
   std::unique_ptr<Sim> simPtr = std::make_unique<Sim>();
   Sim& sim = *simPtr;
-  SimulatorRun run{sim, RunServices{store, sound, ui, pictures}, kHeadlessIdleInterval};
+  SimulatorRun run{sim, RunServices{store, sound, ui, pictures, film}, kHeadlessIdleInterval};
 
   Fixture() {
     dir.Write("ostrel.dat", kOstrel);
@@ -287,6 +289,42 @@ TEST(Run, TheVehicleAndRouteLoadInTheirPhasesAndTheBrakeHandleIsChecked) {
       ASSERT_NE(c.message, nullptr) << e.what();
       EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << e.what();
     }
+  }
+}
+
+}  // namespace
+}  // namespace kavrin
+
+namespace kavrin {
+namespace {
+
+TEST(Run, TheMainFilmGivesFrameCountAndAMissingOneOnlyAMessage) {
+  struct Case {
+    bool filmExists;
+    int32_t frames;  // --frames
+    int32_t expected;
+    bool message;
+  };
+  const Case cases[] = {
+      {true, -1, 900 * 2, false},  // FrameCountFactor 2
+      {false, -1, 0, true},
+      {false, 300, 600, true},
+      {true, 300, 600, false},
+  };
+  for (const Case& c : cases) {
+    Fixture f;
+    f.dir.Write("ostrel.dat", "[Disp]\r\n30,2\r\n0\r\n800\r\n600\r\n-\r\n[Path]\r\nmove\\\r\n");
+    f.dir.Write("line.dat", "[DataName]\r\nline_1\r\n");
+    f.dir.Write("Move/Line_1.AVI", "");
+    if (c.filmExists) f.film.films[f.dir.str() + "Move/Line_1.AVI"] = 900;
+    RunRequest rq;
+    rq.ProgramFolder = f.dir.str();
+    rq.RouteFileName = "line.dat";
+    rq.Frames = c.frames;
+    f.run.FormCreate(rq);
+    EXPECT_EQ(f.sim.film.FrameCount, c.expected);
+    EXPECT_EQ(f.messages.str().find("オープンエラー") != std::string::npos, c.message) << f.messages.str();
+    EXPECT_TRUE(f.sim.run.running);  // the load went on
   }
 }
 
