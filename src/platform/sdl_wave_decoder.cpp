@@ -36,22 +36,22 @@ float Sample(SDL_AudioFormat format, const Uint8* p) {
 }  // namespace
 
 WavePtr SdlWaveDecoder::Decode(const std::string& path) {
-  SDL_AudioSpec spec;
+  SDL_AudioSpec audio;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV(path.c_str(), &spec, &buffer, &length)) return nullptr;
+  if (!SDL_LoadWAV(path.c_str(), &audio, &buffer, &length)) return nullptr;
 
   WavePtr result;
-  const SDL_AudioFormat format = spec.format;
+  const SDL_AudioFormat format = audio.format;
   const int bytes = SDL_AUDIO_BITSIZE(format) / 8;
   const bool known = format == AUDIO_U8 || format == AUDIO_S8 || format == AUDIO_S16LSB || format == AUDIO_S32LSB ||
                      format == AUDIO_F32LSB;
-  if (known && spec.freq > 0 && spec.channels > 0) {
+  if (known && audio.freq > 0 && audio.channels > 0) {
     auto wave = std::make_shared<Wave>();
-    wave->SampleRate = spec.freq;
-    wave->Channels = spec.channels;
-    const size_t frameBytes = static_cast<size_t>(bytes) * spec.channels;
-    const size_t samples = length / frameBytes * spec.channels;  // a partial last frame is dropped
+    wave->SampleRate = audio.freq;
+    wave->Channels = audio.channels;
+    const size_t frameBytes = static_cast<size_t>(bytes) * audio.channels;
+    const size_t samples = length / frameBytes * audio.channels;  // a partial last frame is dropped
     wave->Samples.resize(samples);
     for (size_t i = 0; i < samples; ++i) wave->Samples[i] = Sample(format, buffer + i * bytes);
     result = std::move(wave);

@@ -29,8 +29,8 @@ std::string ReadBytes(const std::string& path) {
 }
 
 // The number frame n must show: a gap shows the picture before it.
-int Expected(const FilmSpec& spec, int n) {
-  while (n > 0 && std::find(spec.Gaps.begin(), spec.Gaps.end(), n) != spec.Gaps.end()) --n;
+int Expected(const FilmSpec& shape, int n) {
+  while (n > 0 && std::find(shape.Gaps.begin(), shape.Gaps.end(), n) != shape.Gaps.end()) --n;
   return n;
 }
 
@@ -151,9 +151,9 @@ TEST(FilmOpen, OpeningAFilmReplacesTheOneOpen) {
 
 TEST(FilmOpen, HeaderOnlyGivesTheLengthAndDecodesNothing) {
   test::TempDir dir;
-  FilmSpec spec;
-  spec.Frames = 61;
-  ASSERT_TRUE(test::WriteNumberedFilm(dir.str() + "f.avi", spec));
+  FilmSpec shape;
+  shape.Frames = 61;
+  ASSERT_TRUE(test::WriteNumberedFilm(dir.str() + "f.avi", shape));
   FfmpegFilmSource source({FfmpegFilmSource::Mode::HeaderOnly});
   ASSERT_EQ(source.AviOpen(dir.str() + "f.avi"), FilmSource::Opened);
   EXPECT_TRUE(source.IsOpen());
@@ -169,14 +169,14 @@ TEST(FilmOpen, HeaderOnlyGivesTheLengthAndDecodesNothing) {
 // Every codec, every way of moving through the film: the same pictures, each the right one.
 struct CodecCase {
   const char* name;
-  FilmSpec spec;
+  FilmSpec shape;
 };
 
 void PrintTo(const CodecCase& c, std::ostream* os) { *os << c.name; }
 
 class FilmFrames : public testing::TestWithParam<CodecCase> {};
 
-FilmSpec Spec(FilmCodec codec, int keyInterval, int bFrames, std::vector<int> gaps = {}) {
+FilmSpec MakeFilm(FilmCodec codec, int keyInterval, int bFrames, std::vector<int> gaps = {}) {
   FilmSpec s;
   s.Codec = codec;
   s.KeyInterval = keyInterval;
@@ -186,13 +186,13 @@ FilmSpec Spec(FilmCodec codec, int keyInterval, int bFrames, std::vector<int> ga
 }
 
 TEST_P(FilmFrames, EveryFrameExactlyInAnyOrder) {
-  const FilmSpec& spec = GetParam().spec;
-  if (!AviWriter::HasEncoder(spec.Codec)) GTEST_SKIP() << "no encoder for " << GetParam().name;
+  const FilmSpec& shape = GetParam().shape;
+  if (!AviWriter::HasEncoder(shape.Codec)) GTEST_SKIP() << "no encoder for " << GetParam().name;
   test::TempDir dir;
   std::string path = dir.str() + "film.avi";
   std::string why;
-  ASSERT_TRUE(test::WriteNumberedFilm(path, spec, &why)) << why;
-  const int n = spec.Frames;
+  ASSERT_TRUE(test::WriteNumberedFilm(path, shape, &why)) << why;
+  const int n = shape.Frames;
 
   std::vector<std::vector<uint8_t>> forward(n);
   {
@@ -202,15 +202,15 @@ TEST_P(FilmFrames, EveryFrameExactlyInAnyOrder) {
     for (int i = 0; i < n; ++i) {
       FilmFrame f;
       ASSERT_TRUE(source.AviFrame(i, f)) << i;
-      ASSERT_EQ(f.Width, spec.Width);
-      ASSERT_EQ(f.Height, spec.Height);
-      ASSERT_EQ(f.Rgba.size(), static_cast<size_t>(spec.Width * spec.Height * 4));
-      EXPECT_EQ(PictureNumber(f), Expected(spec, i)) << "frame " << i;
+      ASSERT_EQ(f.Width, shape.Width);
+      ASSERT_EQ(f.Height, shape.Height);
+      ASSERT_EQ(f.Rgba.size(), static_cast<size_t>(shape.Width * shape.Height * 4));
+      EXPECT_EQ(PictureNumber(f), Expected(shape, i)) << "frame " << i;
       EXPECT_EQ(f.Rgba[3], 255);
       // Levels survive too (a full-range film read as limited range, or the other way round,
       // would stretch or squeeze them by a sixth).
       for (int bit = 0; bit < test::kPatternBits; ++bit) {
-        int want = (Expected(spec, i) >> bit) & 1 ? 235 : 20;
+        int want = (Expected(shape, i) >> bit) & 1 ? 235 : 20;
         EXPECT_NEAR(test::BlockGrey(f, bit), want, 6) << "frame " << i << " block " << bit;
       }
       forward[i] = std::move(f.Rgba);
@@ -246,15 +246,15 @@ TEST_P(FilmFrames, EveryFrameExactlyInAnyOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codecs, FilmFrames,
-    testing::Values(CodecCase{"Mjpeg", Spec(FilmCodec::Mjpeg, 1, 0)},
-                    CodecCase{"Mpeg4", Spec(FilmCodec::Mpeg4, 10, 0)},
-                    CodecCase{"Mpeg4OpenGopBFrames", Spec(FilmCodec::Mpeg4, 10, 2)},
-                    CodecCase{"XvidPackedBFrames", Spec(FilmCodec::Xvid, 10, 2)},
-                    CodecCase{"MsMpeg4v2", Spec(FilmCodec::MsMpeg4v2, 10, 0)},
-                    CodecCase{"MsMpeg4v3", Spec(FilmCodec::MsMpeg4v3, 10, 0)},
-                    CodecCase{"H264BFrames", Spec(FilmCodec::H264, 10, 3)},
-                    CodecCase{"Rgb", Spec(FilmCodec::Rgb, 1, 0)},
-                    CodecCase{"Mpeg4DroppedFrames", Spec(FilmCodec::Mpeg4, 10, 0, {5, 6, 20, 31})}),
+    testing::Values(CodecCase{"Mjpeg", MakeFilm(FilmCodec::Mjpeg, 1, 0)},
+                    CodecCase{"Mpeg4", MakeFilm(FilmCodec::Mpeg4, 10, 0)},
+                    CodecCase{"Mpeg4OpenGopBFrames", MakeFilm(FilmCodec::Mpeg4, 10, 2)},
+                    CodecCase{"XvidPackedBFrames", MakeFilm(FilmCodec::Xvid, 10, 2)},
+                    CodecCase{"MsMpeg4v2", MakeFilm(FilmCodec::MsMpeg4v2, 10, 0)},
+                    CodecCase{"MsMpeg4v3", MakeFilm(FilmCodec::MsMpeg4v3, 10, 0)},
+                    CodecCase{"H264BFrames", MakeFilm(FilmCodec::H264, 10, 3)},
+                    CodecCase{"Rgb", MakeFilm(FilmCodec::Rgb, 1, 0)},
+                    CodecCase{"Mpeg4DroppedFrames", MakeFilm(FilmCodec::Mpeg4, 10, 0, {5, 6, 20, 31})}),
     [](const testing::TestParamInfo<CodecCase>& info) { return std::string(info.param.name); });
 
 TEST(FilmFrames, UncompressedBottomUpWithEmptyChunksWithAndWithoutIndex) {
@@ -290,44 +290,44 @@ TEST(FilmFrames, UncompressedBottomUpWithEmptyChunksWithAndWithoutIndex) {
 TEST(FilmFrames, BackwardPlayDecodesEachGroupAboutOnce) {
   test::TempDir dir;
   for (int bFrames : {0, 2}) {
-    FilmSpec spec = Spec(FilmCodec::Mpeg4, 12, bFrames);
-    spec.Frames = 120;
+    FilmSpec shape = MakeFilm(FilmCodec::Mpeg4, 12, bFrames);
+    shape.Frames = 120;
     std::string path = dir.str() + "film" + std::to_string(bFrames) + ".avi";
-    ASSERT_TRUE(test::WriteNumberedFilm(path, spec));
+    ASSERT_TRUE(test::WriteNumberedFilm(path, shape));
     FfmpegFilmSource forward, backward;
     ASSERT_EQ(forward.AviOpen(path), FilmSource::Opened);
     ASSERT_EQ(backward.AviOpen(path), FilmSource::Opened);
     FilmFrame f;
-    for (int i = 0; i < spec.Frames; ++i) ASSERT_TRUE(forward.AviFrame(i, f));
+    for (int i = 0; i < shape.Frames; ++i) ASSERT_TRUE(forward.AviFrame(i, f));
     int64_t worstStep = 0;
-    for (int i = spec.Frames - 1; i >= 0; --i) {
+    for (int i = shape.Frames - 1; i >= 0; --i) {
       int64_t before = backward.GetStats().PicturesDecoded;
       ASSERT_TRUE(backward.AviFrame(i, f));
       ASSERT_EQ(PictureNumber(f), i);
-      if (i < spec.Frames - 1) worstStep = std::max(worstStep, backward.GetStats().PicturesDecoded - before);
+      if (i < shape.Frames - 1) worstStep = std::max(worstStep, backward.GetStats().PicturesDecoded - before);
     }
     int64_t ahead = forward.GetStats().PicturesDecoded;
     int64_t back = backward.GetStats().PicturesDecoded;
-    EXPECT_LE(ahead, spec.Frames + 2 * spec.KeyInterval) << bFrames << " B-frames";
-    EXPECT_LE(back, spec.Frames * 3 / 2) << bFrames << " B-frames";
+    EXPECT_LE(ahead, shape.Frames + 2 * shape.KeyInterval) << bFrames << " B-frames";
+    EXPECT_LE(back, shape.Frames * 3 / 2) << bFrames << " B-frames";
     // Nor does a step back into the group before stall on decoding that whole group.
-    EXPECT_LE(worstStep, spec.KeyInterval / 3) << bFrames << " B-frames";
+    EXPECT_LE(worstStep, shape.KeyInterval / 3) << bFrames << " B-frames";
     EXPECT_LE(forward.GetStats().Seeks, 1);
   }
 }
 
 TEST(FilmFrames, KeptFramesStayWithinTheBudget) {
   test::TempDir dir;
-  FilmSpec spec = Spec(FilmCodec::Mpeg4, 30, 2);
-  spec.Frames = 90;
+  FilmSpec shape = MakeFilm(FilmCodec::Mpeg4, 30, 2);
+  shape.Frames = 90;
   std::string path = dir.str() + "film.avi";
-  ASSERT_TRUE(test::WriteNumberedFilm(path, spec));
-  const size_t picture = static_cast<size_t>(spec.Width) * spec.Height * 3 / 2;  // 4:2:0
+  ASSERT_TRUE(test::WriteNumberedFilm(path, shape));
+  const size_t picture = static_cast<size_t>(shape.Width) * shape.Height * 3 / 2;  // 4:2:0
   const size_t budget = 8 * picture;
   FfmpegFilmSource source({FfmpegFilmSource::Mode::Decode, budget});
   ASSERT_EQ(source.AviOpen(path), FilmSource::Opened);
   FilmFrame f;
-  for (int i = spec.Frames - 1; i >= 0; i -= 3) {
+  for (int i = shape.Frames - 1; i >= 0; i -= 3) {
     ASSERT_TRUE(source.AviFrame(i, f));
     EXPECT_EQ(PictureNumber(f), i);
     // Buffers are padded and aligned; a frame costs somewhat more than its pixels.
@@ -341,16 +341,16 @@ TEST(FilmFrames, KeptFramesStayWithinTheBudget) {
 TEST(FilmRobustness, CutOffFilmsPlayUpToTheCut) {
   test::TempDir dir;
   for (int bFrames : {0, 2}) {
-    FilmSpec spec = Spec(FilmCodec::Mpeg4, 10, bFrames);
-    spec.Frames = 80;
+    FilmSpec shape = MakeFilm(FilmCodec::Mpeg4, 10, bFrames);
+    shape.Frames = 80;
     std::string whole = dir.str() + "whole.avi";
-    ASSERT_TRUE(test::WriteNumberedFilm(whole, spec));
+    ASSERT_TRUE(test::WriteNumberedFilm(whole, shape));
     std::string bytes = ReadBytes(whole);
     for (double part : {0.3, 0.5, 0.8, 0.99, 0.9999}) {
       std::string path = dir.Write("cut.avi", bytes.substr(0, static_cast<size_t>(bytes.size() * part)));
       FfmpegFilmSource source;
       ASSERT_EQ(source.AviOpen(path), FilmSource::Opened) << part;
-      EXPECT_EQ(source.FilmLength(), spec.Frames) << "the header still says so";
+      EXPECT_EQ(source.FilmLength(), shape.Frames) << "the header still says so";
       int decoded = 0;
       for (int i : {0, 1, 15, 14, 13, 40, 79, 78, 20, 60, 61, 62, 80, 3}) {
         FilmFrame f;
@@ -363,7 +363,7 @@ TEST(FilmRobustness, CutOffFilmsPlayUpToTheCut) {
       EXPECT_GT(decoded, 3) << part;
       // Without the index at the end of the file, the frame table still reaches up to the cut.
       FilmFrame f;
-      int inside = static_cast<int>(spec.Frames * part * 0.6);
+      int inside = static_cast<int>(shape.Frames * part * 0.6);
       ASSERT_TRUE(source.AviFrame(inside, f)) << part;
       EXPECT_EQ(PictureNumber(f), inside) << part;
     }
@@ -372,10 +372,10 @@ TEST(FilmRobustness, CutOffFilmsPlayUpToTheCut) {
 
 TEST(FilmRobustness, GarbledBytesNeverCrash) {
   test::TempDir dir;
-  FilmSpec spec = Spec(FilmCodec::Mpeg4, 10, 2);
-  spec.Frames = 40;
+  FilmSpec shape = MakeFilm(FilmCodec::Mpeg4, 10, 2);
+  shape.Frames = 40;
   std::string whole = dir.str() + "whole.avi";
-  ASSERT_TRUE(test::WriteNumberedFilm(whole, spec));
+  ASSERT_TRUE(test::WriteNumberedFilm(whole, shape));
   const std::string bytes = ReadBytes(whole);
   std::mt19937 random(11);
   for (int round = 0; round < 40; ++round) {
