@@ -76,20 +76,20 @@ struct FilmSpec {
 };
 
 // Writes the film; false (with the writer's reason) when this machine cannot encode it.
-inline bool WriteNumberedFilm(const std::string& path, const FilmSpec& spec, std::string* why = nullptr) {
+inline bool WriteNumberedFilm(const std::string& path, const FilmSpec& shape, std::string* why = nullptr) {
   AviWriter writer;
   AviWriterOptions o;
-  o.Codec = spec.Codec;
-  o.Width = spec.Width;
-  o.Height = spec.Height;
-  o.KeyInterval = spec.KeyInterval;
-  o.BFrames = spec.BFrames;
+  o.Codec = shape.Codec;
+  o.Width = shape.Width;
+  o.Height = shape.Height;
+  o.KeyInterval = shape.KeyInterval;
+  o.BFrames = shape.BFrames;
   o.Quality = 3;
   bool ok = writer.Open(path, o);
-  for (int n = 0; ok && n < spec.Frames; ++n) {
+  for (int n = 0; ok && n < shape.Frames; ++n) {
     bool gap = false;
-    for (int g : spec.Gaps) gap = gap || g == n;
-    ok = gap ? writer.SkipFrame() : writer.WriteFrame(NumberedPicture(spec.Width, spec.Height, n).data());
+    for (int g : shape.Gaps) gap = gap || g == n;
+    ok = gap ? writer.SkipFrame() : writer.WriteFrame(NumberedPicture(shape.Width, shape.Height, n).data());
   }
   ok = ok && writer.Close();
   if (!ok && why) *why = writer.Error();
@@ -109,7 +109,7 @@ struct RawAvi {
   uint32_t VideoCodec = 0;
 };
 
-inline std::string RawAviBytes(const RawAvi& spec) {
+inline std::string RawAviBytes(const RawAvi& shape) {
   auto u32 = [](std::string& s, uint32_t v) {
     for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
   };
@@ -126,26 +126,26 @@ inline std::string RawAviBytes(const RawAvi& spec) {
   };
   auto list = [&](const char* type, const std::string& body) { return chunk("LIST", std::string(type, 4) + body); };
 
-  const bool video = !spec.Audio;
-  const uint32_t stride = (static_cast<uint32_t>(spec.Width) * 3 + 3) & ~3u;
-  const uint32_t frameBytes = stride * static_cast<uint32_t>(spec.Height);
-  const uint32_t count = video ? static_cast<uint32_t>(spec.Frames.size()) : 10;
+  const bool video = !shape.Audio;
+  const uint32_t stride = (static_cast<uint32_t>(shape.Width) * 3 + 3) & ~3u;
+  const uint32_t frameBytes = stride * static_cast<uint32_t>(shape.Height);
+  const uint32_t count = video ? static_cast<uint32_t>(shape.Frames.size()) : 10;
 
   std::string avih;
   u32(avih, 33333);
   u32(avih, frameBytes * 30);
   u32(avih, 0);
-  u32(avih, spec.Index ? 0x10 : 0);
+  u32(avih, shape.Index ? 0x10 : 0);
   u32(avih, count);
   u32(avih, 0);
   u32(avih, 1);
   u32(avih, frameBytes);
-  u32(avih, static_cast<uint32_t>(spec.Width));
-  u32(avih, static_cast<uint32_t>(spec.Height));
+  u32(avih, static_cast<uint32_t>(shape.Width));
+  u32(avih, static_cast<uint32_t>(shape.Height));
   for (int i = 0; i < 4; ++i) u32(avih, 0);
 
   std::string strh = video ? "vids" : "auds";
-  u32(strh, video ? spec.VideoCodec : 0);
+  u32(strh, video ? shape.VideoCodec : 0);
   u32(strh, 0);
   u16(strh, 0);
   u16(strh, 0);
@@ -162,11 +162,11 @@ inline std::string RawAviBytes(const RawAvi& spec) {
   std::string strf;
   if (video) {
     u32(strf, 40);
-    u32(strf, static_cast<uint32_t>(spec.Width));
-    u32(strf, static_cast<uint32_t>(spec.Height));  // positive: rows bottom-up
+    u32(strf, static_cast<uint32_t>(shape.Width));
+    u32(strf, static_cast<uint32_t>(shape.Height));  // positive: rows bottom-up
     u16(strf, 1);
     u16(strf, 24);
-    u32(strf, spec.VideoCodec);
+    u32(strf, shape.VideoCodec);
     u32(strf, frameBytes);
     for (int i = 0; i < 4; ++i) u32(strf, 0);
   } else {
@@ -190,13 +190,13 @@ inline std::string RawAviBytes(const RawAvi& spec) {
     movi += c;
   };
   if (video) {
-    for (const auto& f : spec.Frames) {
+    for (const auto& f : shape.Frames) {
       std::string body;
       if (f) {
         body.assign(frameBytes, '\0');
-        for (int y = 0; y < spec.Height; ++y) {
-          const uint8_t* row = f->data() + static_cast<size_t>(spec.Height - 1 - y) * spec.Width * 4;
-          for (int x = 0; x < spec.Width; ++x) {
+        for (int y = 0; y < shape.Height; ++y) {
+          const uint8_t* row = f->data() + static_cast<size_t>(shape.Height - 1 - y) * shape.Width * 4;
+          for (int x = 0; x < shape.Width; ++x) {
             body[y * stride + x * 3 + 0] = static_cast<char>(row[x * 4 + 2]);
             body[y * stride + x * 3 + 1] = static_cast<char>(row[x * 4 + 1]);
             body[y * stride + x * 3 + 2] = static_cast<char>(row[x * 4 + 0]);
@@ -212,7 +212,7 @@ inline std::string RawAviBytes(const RawAvi& spec) {
   std::string riff = "AVI ";
   riff += list("hdrl", chunk("avih", avih) + list("strl", chunk("strh", strh) + chunk("strf", strf)));
   riff += list("movi", movi);
-  if (spec.Index) riff += chunk("idx1", idx1);
+  if (shape.Index) riff += chunk("idx1", idx1);
   return chunk("RIFF", riff);
 }
 
