@@ -17,6 +17,7 @@
 #include "support/fake_film_source.h"
 #include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
+#include "support/run_rig.h"
 #include "support/fake_wave_decoder.h"
 #include "support/temp_dir.h"
 
@@ -43,22 +44,8 @@ const char* kRoute =
     "img\\sign.bmp,50\r\nimg\\sign.bmp,50\r\nimg\\sign.bmp,50\r\nimg\\sign.bmp,50\r\n"
     "[SpeedUnit]\r\n0,300,36,36\r\n300,600,36,36\r\n600,900,36,36\r\n#\r\n";
 
-struct Fixture {
-  test::TempDir dir;
-  MemoryKeyValueStore store;
-  test::FakeSoundBank sound;
-  std::ostringstream messages;
-  HeadlessUiHost ui{messages};
-  test::FakePictureLoader pictures;
-  test::FakeWaveDecoder waves;
-  test::FakeFilmSource film;
-  std::unique_ptr<Sim> simPtr = std::make_unique<Sim>();
-  Sim& sim = *simPtr;
-  SimulatorRun run{sim, RunServices{store, sound, ui, pictures, waves, film}, kHeadlessIdleInterval};
-
-  Fixture() {
-    dir.Write("ostrel.dat", "[Disp]\r\n30,1\r\n7\r\n640\r\n360\r\n-\r\n");
-    dir.Write("mascon.dat", "#\r\n");
+struct Fixture : test::RunRig {
+  Fixture() : RunRig("[Disp]\r\n30,1\r\n7\r\n640\r\n360\r\n-\r\n") {
     dir.Write("trains/car.dat", "[DriveSound]\r\ndrive.wav\r\n#\r\n");
     dir.Write("line.dat", kRoute);
     Wav("trains/drive.wav", 1);

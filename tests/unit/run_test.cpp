@@ -14,6 +14,7 @@
 #include "support/fake_film_source.h"
 #include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
+#include "support/run_rig.h"
 #include "support/fake_wave_decoder.h"
 #include "support/temp_dir.h"
 
@@ -22,23 +23,8 @@ namespace {
 
 const char* kOstrel = "[Disp]\r\n30,1\r\n0\r\n800\r\n600\r\n-\r\n";
 
-struct Fixture {
-  test::TempDir dir;
-  MemoryKeyValueStore store;
-  test::FakeSoundBank sound;
-  std::ostringstream messages;
-  HeadlessUiHost ui{messages};
-  test::FakePictureLoader pictures;
-  test::FakeWaveDecoder waves;
-  test::FakeFilmSource film;
-  std::unique_ptr<Sim> simPtr = std::make_unique<Sim>();
-  Sim& sim = *simPtr;
-  SimulatorRun run{sim, RunServices{store, sound, ui, pictures, waves, film}, kHeadlessIdleInterval};
-
-  Fixture() {
-    dir.Write("ostrel.dat", kOstrel);
-    dir.Write("mascon.dat", "#\r\n");
-  }
+struct Fixture : test::RunRig {
+  Fixture() : RunRig(kOstrel) {}
   void Load() {
     RunRequest rq;
     rq.ProgramFolder = dir.str();
