@@ -71,8 +71,10 @@ void SimulatorRun::HandleInput(const InputEvent& e) {
 
 TControls SimulatorRun::Controls() {
   TTrainLink link;
-  // Speed, the two trips and the doors join here with the dynamics, the protection and the
-  // stations; until then the keys see a train standing with its doors closed.
+  link.Speed = &sim_.dynamics.Speed;
+  link.EmergencyTrip = &sim_.protection.EmergencyTrip;
+  link.ATSTrip = &sim_.protection.ATSTrip;
+  link.DoorState = &sim_.station.DoorState;
   link.CurFrame = &sim_.film.CurFrame;
   link.FrameCount = sim_.film.FrameCount;
   link.ClockTime = &sim_.clock.ClockTime;

@@ -12,6 +12,7 @@
 #include "data/route_derivation.h"
 #include "data/route_tables.h"
 #include "data/vehicle_file.h"
+#include "dynamics/dynamics_state.h"
 #include "presentation/picture.h"
 #include "presentation/sprites.h"
 #include "presentation/trackside_images.h"
@@ -34,17 +35,20 @@ struct TRunState {
 struct TFilmState {
   int32_t FrameCount = 0;  // last usable frame: film length x FrameCountFactor
   int32_t CurFrame = 0;
+  int32_t MovieState = 0;  // 0 the main film, 1 a side film showing, 2 returning from it
 };
 
-// The train on the line; the dynamics extend it.
-struct TDynamicsState {
-  long double Position = 0;  // cm from the start of the line
+// The brake demands of the train protection and the vigilance device; the protection logic
+// extends it.
+struct TProtectionState {
+  int32_t EmergencyTrip = 0;  // emergency brake
+  int32_t ATSTrip = 0;        // maximum service brake
 };
 
 // The station logic's state as a run starts; the station logic extends it.
 struct TStationState {
-  uint8_t DoorState = 0;    // 1 doors open
-  uint8_t DoorOpening = 0;  // 1 from the opening of the doors until a close is requested
+  int32_t DoorState = 0;    // 1 doors open
+  int32_t DoorOpening = 0;  // 1 from the opening of the doors until a close is requested
   long double NextStopPos = 0;  // cm
   int32_t DepartureCount = 0;   // completed door closings
   std::string StationText;
@@ -77,7 +81,11 @@ struct Sim {
   TTracksideImages trackside;  // the route's sprites in `view` and its two animation lists
   TSoundState sounds;          // channel layout, route sound lengths, calling voices
   TLoadDerived derived;
+  TTractionState traction;
+  TBrakeState brakes;
   TDynamicsState dynamics;
+  TDieselState diesel;
+  TProtectionState protection;
   TStationState station;
   TRunState run;
   TClockState clock;

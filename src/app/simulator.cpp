@@ -189,13 +189,38 @@ void SimulatorRun::movieclick() {
 
 void SimulatorRun::BackClick() { sim_.run.FadeOut = 1; }
 
+// The 33 ms tick: numbers only, no drawing, sound or file. Each step is one call, in this order.
 void SimulatorRun::MMTimer1Timer() {
+  // 1. Traction: the handle force of the applied notch (electric models or the diesel engine),
+  //    then the reverser.
+  // 2. Resistance-control step timer, the power-notch delay, MotorForce.
+  // 3. Shoe friction and brake force against the direction of motion.
+  // 4. Adhesion, gradient, tunnel, starting and running resistance; slip and slide.
+  // 5. Holding brake and constant-speed control.
+  // 6. Predicted speed, stop detection, the speed update.
+  // 7. Pneumatics of the vehicle's brake type; the main-reservoir leak.
+  // 8. The brake, straight-air and dynamic-brake notch delays.
+  // 9. Diesel engine speed.
+  // 10. Filmed-speed segment, preceding train, PositionStep, Position, RemainDist.
+  // 11. The clock; the side film's frame counter.
   ++sim_.clock.ClockTime;
+  // 12. Ammeter smoothing and target; dynamic-brake current.
   if (afterPhysicsTick) afterPhysicsTick();
 }
 
+// The 100 ms tick, in this order.
 void SimulatorRun::Timer1Timer() {
+  // 1. Protection warning bell; the station maximum-speed text.
+  // 2-3. (guarded from here on) texts, brake squeal, doors and departure, lamps, the clock,
+  //    handle and brake sounds, the compressor, zone and route sounds, the per-car gradient.
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
+  // 4. Signals, preceding train and limits (with the head gradient); train protection.
+  // 5. Stations, doors, timetable and the end of the run.
+  // 6. Film switching.
+  // 6a. Diesel: automatic gear selection, gear shifting, stall, engine keys.
+  // 7. Status texts, lamps, the value display.
+  // 8. Controller polling; one step of the announcement queue.
+  // 9. Cab text labels.
   if (afterLogicTick) afterLogicTick();
 }
 

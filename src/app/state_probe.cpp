@@ -127,6 +127,61 @@ StateProbe::StateProbe() {
   AddRows(
       "SoundSeconds", [](const Sim& s) { return static_cast<int>(s.sounds.SoundSeconds.size()); },
       [](const Sim& s, int i) { return I(s.sounds.SoundSeconds[static_cast<size_t>(i)]); });
+  // Traction and dynamic-brake current.
+  Add("TractiveForce", [](const Sim& s) { return ProbeValue(s.traction.TractiveForce); });
+  Add("MotorForce", [](const Sim& s) { return ProbeValue(s.traction.MotorForce); });
+  Add("CurrentStepIdx", [](const Sim& s) { return I(s.traction.CurrentStepIdx); });
+  Add("StepDelayRun", [](const Sim& s) { return I(s.traction.StepDelayRun); });
+  Add("StepDelayCnt", [](const Sim& s) { return I(s.traction.StepDelayCnt); });
+  Add("StepAdvanced", [](const Sim& s) { return I(s.traction.StepAdvanced); });
+  Add("NotchCurrent", [](const Sim& s) { return I(s.traction.NotchCurrent); });
+  Add("CurrentBIdx", [](const Sim& s) { return I(s.traction.CurrentBIdx); });
+  Add("EBrakeCurrent", [](const Sim& s) { return ProbeValue(s.traction.EBrakeCurrent); });
+  Add("AmMeterTarget", [](const Sim& s) { return I(s.traction.AmMeterTarget); });
+  Add("AmMeterValue", [](const Sim& s) { return I(s.traction.AmMeterValue); });
+  Add("LineVoltage", [](const Sim& s) { return ProbeValue(s.traction.LineVoltage); });
+  // Brakes and air.
+  Add("BcPressM", [](const Sim& s) { return ProbeValue(s.brakes.BcPressM); });
+  Add("BcPressT", [](const Sim& s) { return ProbeValue(s.brakes.BcPressT); });
+  Add("ErPress", [](const Sim& s) { return ProbeValue(s.brakes.ErPress); });
+  Add("MrPress", [](const Sim& s) { return ProbeValue(s.brakes.MrPress); });
+  Add("SapPress", [](const Sim& s) { return ProbeValue(s.brakes.SapPress); });
+  Add("BpPress", [](const Sim& s) { return ProbeValue(s.brakes.BpPress); });
+  Add("FeedPress", [](const Sim& s) { return ProbeValue(s.brakes.FeedPress); });
+  Add("CompressorOn", [](const Sim& s) { return I(s.brakes.CompressorOn); });
+  Add("ShoeFriction", [](const Sim& s) { return ProbeValue(s.brakes.ShoeFriction); });
+  Add("BrakeForce", [](const Sim& s) { return ProbeValue(s.brakes.BrakeForce); });
+  // Motion.
+  Add("Speed", [](const Sim& s) { return ProbeValue(s.dynamics.Speed); });
+  Add("PositionStep", [](const Sim& s) { return ProbeValue(s.dynamics.PositionStep); });
+  Add("RemainDist", [](const Sim& s) { return ProbeValue(s.dynamics.RemainDist); });
+  Add("PredictedSpeed", [](const Sim& s) { return ProbeValue(s.dynamics.PredictedSpeed); });
+  Add("Resistance", [](const Sim& s) { return ProbeValue(s.dynamics.Resistance); });
+  Add("Adhesion", [](const Sim& s) { return ProbeValue(s.dynamics.Adhesion); });
+  Add("AdhesionLimit", [](const Sim& s) { return ProbeValue(s.dynamics.AdhesionLimit); });
+  Add("SlipText", [](const Sim& s) { return ProbeValue(s.dynamics.SlipText); });
+  Add("HeadGradient", [](const Sim& s) { return ProbeValue(s.dynamics.HeadGradient); });
+  AddRows(
+      "CarGradient", [](const Sim& s) { return static_cast<int>(s.dynamics.CarGradient.size()); },
+      [](const Sim& s, int i) { return I(s.dynamics.CarGradient[static_cast<size_t>(i)]); });
+  Add("LastGradientPos", [](const Sim& s) { return ProbeValue(s.dynamics.LastGradientPos); });
+  Add("Gradient", [](const Sim& s) { return ProbeValue(s.dynamics.Gradient); });
+  Add("FilmSpeed", [](const Sim& s) { return I(s.dynamics.FilmSpeed); });
+  Add("FilmSegment", [](const Sim& s) { return I(s.dynamics.FilmSegment); });
+  Add("InTunnel", [](const Sim& s) { return I(s.dynamics.InTunnel); });
+  Add("NoAccel", [](const Sim& s) { return I(s.dynamics.NoAccel); });
+  // Diesel engine.
+  Add("Gear", [](const Sim& s) { return I(s.diesel.Gear); });
+  Add("EngineRpm", [](const Sim& s) { return ProbeValue(s.diesel.EngineRpm); });
+  Add("EngineRpmTarget", [](const Sim& s) { return ProbeValue(s.diesel.EngineRpmTarget); });
+  Add("EngineRunning", [](const Sim& s) { return I(s.diesel.EngineRunning); });
+  Add("EngineSwitchTicks", [](const Sim& s) { return I(s.diesel.EngineSwitchTicks); });
+  Add("GearShiftState", [](const Sim& s) { return I(s.diesel.GearShiftState); });
+  Add("ShiftTimer", [](const Sim& s) { return I(s.diesel.ShiftTimer); });
+  // Protection demands and the film state the dynamics read.
+  Add("EmergencyTrip", [](const Sim& s) { return I(s.protection.EmergencyTrip); });
+  Add("ATSTrip", [](const Sim& s) { return I(s.protection.ATSTrip); });
+  Add("MovieState", [](const Sim& s) { return I(s.film.MovieState); });
   // The train and the stations as the run starts.
   Add("Position", [](const Sim& s) { return ProbeValue(s.dynamics.Position); });
   Add("NextStopPos", [](const Sim& s) { return ProbeValue(s.station.NextStopPos); });
@@ -154,6 +209,10 @@ StateProbe::StateProbe() {
   Add("BrakeDelayRun", [](const Sim& s) { return I(s.delayed.BrakeDelayRun); });
   Add("SapDelayRun", [](const Sim& s) { return I(s.delayed.SapDelayRun); });
   Add("EBrakeDelayRun", [](const Sim& s) { return I(s.delayed.EBrakeDelayRun); });
+  Add("PowerDelayCnt", [](const Sim& s) { return I(s.delayed.PowerDelayCnt); });
+  Add("BrakeDelayCnt", [](const Sim& s) { return I(s.delayed.BrakeDelayCnt); });
+  Add("SapDelayCnt", [](const Sim& s) { return I(s.delayed.SapDelayCnt); });
+  Add("EBrakeDelayCnt", [](const Sim& s) { return I(s.delayed.EBrakeDelayCnt); });
   Add("AppliedNotch", [](const Sim& s) { return I(s.delayed.AppliedNotch); });
   Add("LastBrakeNotch", [](const Sim& s) { return I(s.delayed.LastBrakeNotch); });
   Add("SapNotch", [](const Sim& s) { return I(s.delayed.SapNotch); });

@@ -42,6 +42,11 @@ struct TDelayedHandle {
   bool BrakeDelayRun = false;
   bool SapDelayRun = false;
   bool EBrakeDelayRun = false;
+  // Ticks counted since each pending change began.
+  int32_t PowerDelayCnt = 0;
+  int32_t BrakeDelayCnt = 0;
+  int32_t SapDelayCnt = 0;
+  int32_t EBrakeDelayCnt = 0;
 
   int32_t AppliedNotch = 0;    // the power notch in force
   int32_t LastBrakeNotch = 0;  // the brake position in force (0 .. -Brake)
