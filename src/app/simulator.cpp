@@ -14,6 +14,8 @@
 #include "data/route_derivation.h"
 #include "data/route_file.h"
 #include "data/vehicle_file.h"
+#include "dynamics/diesel.h"
+#include "dynamics/motion.h"
 #include "presentation/trackside_images.h"
 #include "sound/load_sounds.h"
 
@@ -196,12 +198,21 @@ void SimulatorRun::MMTimer1Timer() {
   // 2. Resistance-control step timer, the power-notch delay, MotorForce.
   // 3. Shoe friction and brake force against the direction of motion.
   // 4. Adhesion, gradient, tunnel, starting and running resistance; slip and slide.
+  const TVehicleParams& veh = sim_.vehicle.veh;
+  ApplyResistance(sim_.dynamics, sim_.traction, veh, sim_.route, sim_.delayed);
   // 5. Holding brake and constant-speed control.
+  ApplyHoldAndConstantSpeed(sim_.dynamics, sim_.traction, sim_.handle, sim_.film.MovieState);
   // 6. Predicted speed, stop detection, the speed update.
+  UpdateSpeed(sim_.dynamics, sim_.traction, sim_.brakes, veh);
   // 7. Pneumatics of the vehicle's brake type; the main-reservoir leak.
   // 8. The brake, straight-air and dynamic-brake notch delays.
   // 9. Diesel engine speed.
+  if (veh.Engine_Type == 0) {
+    UpdateEngineSpeed(sim_.diesel, sim_.vehicle.Tables, sim_.delayed.AppliedNotch, sim_.dynamics.Speed);
+  }
   // 10. Filmed-speed segment, preceding train, PositionStep, Position, RemainDist.
+  FollowFilmSegment(sim_.dynamics, sim_.route, sim_.film.CurFrame);
+  AdvancePosition(sim_.dynamics, sim_.station.NextStopPos);
   // 11. The clock; the side film's frame counter.
   ++sim_.clock.ClockTime;
   // 12. Ammeter smoothing and target; dynamic-brake current.
@@ -214,14 +225,42 @@ void SimulatorRun::Timer1Timer() {
   // 2-3. (guarded from here on) texts, brake squeal, doors and departure, lamps, the clock,
   //    handle and brake sounds, the compressor, zone and route sounds, the per-car gradient.
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
+  SampleCarGradient(sim_.dynamics, sim_.vehicle.veh);
   // 4. Signals, preceding train and limits (with the head gradient); train protection.
+  ScanHeadGradient(sim_.dynamics, sim_.route, sim_.film.CurFrame,
+                   sim_.view.DXSpriteEngine1.Get(sim_.trackside.Sprites.SlopeSign));
   // 5. Stations, doors, timetable and the end of the run.
   // 6. Film switching.
   // 6a. Diesel: automatic gear selection, gear shifting, stall, engine keys.
+  DieselLogicStep();
   // 7. Status texts, lamps, the value display.
   // 8. Controller polling; one step of the announcement queue.
   // 9. Cab text labels.
   if (afterLogicTick) afterLogicTick();
+}
+
+void SimulatorRun::DieselLogicStep() {
+  const TVehicleParams& veh = sim_.vehicle.veh;
+  const TVehicleTables& t = sim_.vehicle.Tables;
+  const TPanelSprites& panel = sim_.vehicle.Sprites;
+  SpriteEngine& sprites = sim_.view.DXSpriteEngine1;
+  if (veh.Engine_Type == 0) {
+    const long double speed = sim_.dynamics.Speed;
+    SelectGear(sim_.diesel, sim_.handle, t, speed);
+    TGearShiftInputs in;
+    in.AppliedNotch = sim_.delayed.AppliedNotch;
+    in.DoorLock = veh.DoorLock;
+    in.DoorsClosed = sim_.station.DoorState == 0;
+    in.EmergencyTrip = sim_.protection.EmergencyTrip != 0;
+    if (ShiftGears(sim_.diesel, sim_.handle, in, sprites.Get(panel.LampGear))) {
+      TControls controls = Controls();
+      masconupdate(controls);
+    }
+    CheckEngineStall(sim_.diesel, sim_.handle, sim_.delayed, t, speed, sv_.sound);
+    OperateEngineKeys(sim_.diesel, sim_.keys.EngineSwitch, sim_.handle, t, sv_.sound);
+  }
+  // The panel's engine picture follows the engine on every train.
+  ShowEnginePicture(sim_.diesel, sprites.Get(panel.OtherImages[3]));
 }
 
 void SimulatorRun::AppIdle(int elapsedMs) {
