@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -436,6 +437,87 @@ TEST(DemoLine, FrameNOfTheCodedFilmIsThePictureRenderedForFrameN) {
     if (frame == 0) continue;
     for (int other : {frame - 5, frame + 5}) EXPECT_LT(own, mean(decoded, still(other))) << "frame " << frame << " against " << other;
   }
+}
+
+// ---- The trains' desks ----
+
+// The desk as the program builds it: every lamp, indicator and needle on the desk below the
+// film, no two lamps or indicators on top of each other, the needles of a two-needle gauge on
+// one pivot, and every picture keyed by a bottom-left pixel that only its background has.
+TEST(DemoTrains, DesksPutEveryPictureInItsOwnPlaceKeyedByItsBottomLeftPixel) {
+  REQUIRE_DEMO();
+  for (const auto& [route, train] : {std::pair{"line_1_down_day.dat", "train_1000.dat"}, std::pair{"line_1_down_day.dat0", "train_0.dat"}}) {
+    SCOPED_TRACE(train);
+    const Result dump = Shell(Binary("src/ui/kavrin") + " check --dump --data " + Demo().Path() + " --route " + route +
+                              " --train " + train);
+    ASSERT_EQ(dump.code, 0) << dump.out;
+    std::vector<json> flat, needles;
+    const json sprites = json::parse(dump.out.substr(dump.out.find('{')))["sprites"];
+    for (const json& sp : sprites) {
+      std::string name = sp["picture"];
+      std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+      if (name == "img_panel") {
+        EXPECT_EQ(sp["Y"], 450);
+        EXPECT_EQ(sp["Height"], 430);
+        continue;
+      }
+      if (name.rfind("img_lamp", 0) != 0 && name.rfind("img_other", 0) != 0 && name.rfind("img_needle", 0) != 0 &&
+          name != "img_digi_speed" && name != "img_gearlever") {
+        continue;
+      }
+      const double x = sp["X"], y = sp["Y"], w = sp["Width"], h = sp["Height"];
+      EXPECT_TRUE(x >= 0 && y >= 450 && x + w <= 800 && y + h <= 880) << sp.dump();
+      (name.rfind("img_needle", 0) == 0 ? needles : flat).push_back(sp);
+    }
+    EXPECT_GE(flat.size(), 20u);
+    EXPECT_GE(needles.size(), 5u);
+    for (size_t i = 0; i < flat.size(); ++i) {
+      for (size_t j = i + 1; j < flat.size(); ++j) {
+        const json &a = flat[i], &b = flat[j];
+        const bool apart = a["X"].get<double>() + a["Width"].get<double>() <= b["X"].get<double>() ||
+                           b["X"].get<double>() + b["Width"].get<double>() <= a["X"].get<double>() ||
+                           a["Y"].get<double>() + a["Height"].get<double>() <= b["Y"].get<double>() ||
+                           b["Y"].get<double>() + b["Height"].get<double>() <= a["Y"].get<double>();
+        EXPECT_TRUE(apart) << a.dump() << " overlaps " << b.dump();
+      }
+    }
+    // Needles turn about the middle of their picture: pictures of one gauge share it.
+    std::map<std::pair<double, double>, int> pivots;
+    for (const json& n : needles) {
+      EXPECT_EQ(n["Width"], n["Height"]) << n.dump();
+      ++pivots[{n["X"].get<double>() + n["Width"].get<double>() / 2, n["Y"].get<double>() + n["Height"].get<double>() / 2}];
+    }
+    int shared = 0;
+    for (const auto& [pivot, count] : pivots) shared += count == 2;
+    EXPECT_GE(shared, 1);
+  }
+  const QRgb key = qRgb(255, 0, 255);
+  int pictures = 0;
+  for (const char* folder : {"train/1000", "train/0"}) {
+    for (const auto& e : fs::directory_iterator(Demo().Path() + folder)) {
+      if (e.path().extension() != ".png") continue;
+      SCOPED_TRACE(e.path().string());
+      ++pictures;
+      const QImage img(QString::fromStdString(e.path().string()));
+      ASSERT_FALSE(img.isNull());
+      EXPECT_EQ(img.pixel(0, img.height() - 1) & 0xFFFFFF, key & 0xFFFFFF);
+      int keyed = 0;
+      for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) keyed += (img.pixel(x, y) & 0xFFFFFF) == (key & 0xFFFFFF);
+      }
+      if (e.path().filename() == "panel.png") {
+        EXPECT_EQ(keyed, 1) << "the film would show through the desk";
+      } else {
+        // Lamps, strips and needles are round-cornered or thin: the desk or the gauge shows at
+        // all four corners.
+        for (const QPoint& c : {QPoint(0, 0), QPoint(img.width() - 1, 0), QPoint(img.width() - 1, img.height() - 1)}) {
+          EXPECT_EQ(img.pixel(c) & 0xFFFFFF, key & 0xFFFFFF) << c.x() << "," << c.y();
+        }
+        EXPECT_LT(keyed, img.width() * img.height());
+      }
+    }
+  }
+  EXPECT_GE(pictures, 40);
 }
 
 // ---- Driving to the second station ----
