@@ -42,8 +42,9 @@ void QtSerialLink::Received() {
 }
 
 void QtSerialLink::Failed(QSerialPort::SerialPortError error) {
-  // The device is gone: reading on would only repeat the error.
-  if (error == QSerialPort::ResourceError && port_.isOpen()) port_.close();
+  // The device is gone (a pulled adapter gives a resource error, a terminal whose other side
+  // closed a read error): the error would only repeat on every read, so the port closes.
+  if ((error == QSerialPort::ResourceError || error == QSerialPort::ReadError) && port_.isOpen()) port_.close();
 }
 
 }  // namespace kavrin
