@@ -12,6 +12,7 @@
 #include "app/ui_host.h"
 #include "controls/controls.h"
 #include "core/key_value_store.h"
+#include "dynamics/train_inputs.h"
 #include "presentation/film_source.h"
 #include "presentation/picture.h"
 #include "sound/sound_bank.h"
@@ -84,6 +85,8 @@ class SimulatorRun {
   std::vector<Phase> LoadPhases(const RunRequest& request);
   // `frames` >= 0 replaces the film's own length (the headless harness without a film).
   void OpenMainFilm(int32_t frames);
+  // What the traction and brake steps read of the doors, protection, film, engine and keys.
+  TTrainInputs TrainInputs() const;
 
   Sim& sim_;
   RunServices sv_;

@@ -26,7 +26,7 @@ const char* kOstrel =
 // One handle with a hold step, eight brake positions, four notches; the first notch clicks on
 // channel 3 and the held horn starts on channel 5.
 const char* kVehicle =
-    "[Handle]\r\n0\r\n[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n[Power]\r\n4\r\n[Hold]\r\n1\r\n[Engine_Type]\r\n1\r\n"
+    "[Handle]\r\n0\r\n[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n[Power]\r\n4\r\n[Hold]\r\n1\r\n[Engine_Type]\r\n1\r\n[Tons]\r\n36\r\n"
     "[Sound_PA]\r\n3\r\n4\r\n4\r\n4\r\n[Sound_Horn4]\r\n5\r\n6\r\n7\r\n8\r\n5\r\n0\r\n";
 
 // Counts plays across the bank's reset at the end of the run.
