@@ -46,16 +46,17 @@ void MotorCurrent(TTractionState& tr, const TDelayedHandle& d, const THandleStat
   const auto& rows = p.Rows;
   const int32_t count = static_cast<int32_t>(rows.size());
   if (n > 0 && in.DoorState == 0 && (veh.DoorLock == 0 || veh.DoorLock == 1)) {
-    for (int32_t j = 0; j < count; ++j) {
-      // The next step engages (after its hold time) once the current has fallen below the limit.
-      if (j > tr.CurrentStepIdx && h.PowerNotch >= rows[j].MinNotch &&
-          tr.NotchCurrent < static_cast<int64_t>(p.Limit) + in.CurrentLimitAdd) {
-        tr.StepDelayRun = true;
-      }
-      if (tr.CurrentStepIdx < 0 || tr.CurrentStepIdx >= count) continue;
+    // The current of the step in use, Ka / (v - Kb). Every pass over the rows works out the same
+    // value, and the first row can never be a next step, so it is worked out once, first.
+    if (tr.CurrentStepIdx >= 0 && tr.CurrentStepIdx < count) {
       const TCurrentStep& step = rows[tr.CurrentStepIdx];
       const long double gap = h.Reverser * speed - step.Kb;
       if (gap != 0) tr.NotchCurrent = RoundHalfAway32(step.Ka / gap);
+    }
+    // The next step engages (after its hold time) once the current has fallen below the limit.
+    const int64_t limit = static_cast<int64_t>(p.Limit) + in.CurrentLimitAdd;
+    for (int32_t j = tr.CurrentStepIdx + 1; j < count; ++j) {
+      if (j >= 0 && h.PowerNotch >= rows[j].MinNotch && tr.NotchCurrent < limit) tr.StepDelayRun = true;
     }
   } else if (n == 0) {
     tr.CurrentStepIdx = 0;

@@ -1,14 +1,32 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <vector>
 
+#include "dynamics/dynamics_math.h"
 #include "unit/dynamics_fixture.h"
 
 namespace kavrin {
 namespace {
 
 using test::TrainRig;
+
+TEST(DynamicsMath, RoundingMatchesFixedPointAndNothingNonNumericGetsIn) {
+  for (long double x : {2.5L, 3.5L, -2.5L, -3.5L, 0.5L, -0.5L, 7.49999L, -7.50001L, 1e12L}) {
+    EXPECT_EQ(RoundToEven(x), static_cast<int64_t>(std::nearbyint(x))) << x;
+  }
+  long double x = -123456.789L;
+  for (int i = 0; i < 2000; ++i, x += 123.45678901L / 7) EXPECT_EQ(ToFixed(x).raw, Fixed4(x).raw) << x;
+  EXPECT_EQ(ToFixed(0.00005L).raw, Fixed4(0.00005L).raw);
+  EXPECT_EQ(ToFixed(std::numeric_limits<long double>::infinity()).raw, 0);
+  EXPECT_EQ(ToFixed(std::numeric_limits<long double>::quiet_NaN()).raw, 0);
+  EXPECT_EQ(ToFixed(1e300L), Fixed4(9.0e14L));
+  EXPECT_EQ(Quot(1, 0), 0);
+  EXPECT_EQ(RoundHalfAway32(-2.5L), -3);
+  EXPECT_EQ(RoundHalfAway32(1e20L), std::numeric_limits<int32_t>::max());
+}
 
 TEST(PowerDelay, ANotchDownStopsAtNotchBackUnlessItGoesToOff) {
   struct Case {
