@@ -29,8 +29,10 @@ class HeadlessUiHost : public UiHost {
   void SetWindowOpacity(int alpha) override { opacity = alpha; }
   void CloseWindow() override { closeRequested = true; }
   void ShowMessage(const std::string& text) override;
+  void SetWindowCaption(const std::string& text) override { caption = text; }
 
   std::string startCaption;
+  std::string caption = kSimulatorTitle;
   int opacity = 255;
   bool closeRequested = false;
 

@@ -27,6 +27,7 @@ void SimulatorRun::HandleInput(const InputEvent& e) {
       else if (e.text == "D1") Toggle(settings.InformationSetting);
       else if (e.text == "OFFV1") Toggle(settings.TunnelSetting);
       else if (e.text == "OFFC1") Toggle(settings.MojiSetting);
+      else if (const TControllerMenuItem* item = ControllerMenuItem(e.text)) ControllerMenuClick(*item);
       // Station jump (Sta<i>), save slots, the stop-line item and the train settings dialog
       // come with the station, save and display subsystems.
       break;
@@ -62,9 +63,13 @@ void SimulatorRun::HandleInput(const InputEvent& e) {
       // The train settings dialog.
       break;
     case InputKind::Controller:
+      if (e.number >= 0 && e.number < kControllerTypes) sim_.controllers.ControllerType = e.number;
+      break;
     case InputKind::Serial:
+      SerialReceived(e.text);
+      break;
     case InputKind::Pad:
-      // The external controllers.
+      scriptPad_ = TPadReading{e.x, e.y, e.buttons};
       break;
   }
 }

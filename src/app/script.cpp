@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <optional>
 
+#include "controls/controller_menu.h"
+#include "controls/controller_state.h"
 #include "core/numbers.h"
 #include "core/text.h"
 
@@ -50,6 +54,7 @@ bool KeyName(std::string_view name, InputEvent& e, bool allowChar) {
 bool MenuName(std::string_view name) {
   if (std::find(kMenuFixed.begin(), kMenuFixed.end(), name) != kMenuFixed.end()) return true;
   if (std::find(kMenuMore.begin(), kMenuMore.end(), name) != kMenuMore.end()) return true;
+  if (ControllerMenuItem(name)) return true;
   if (name.substr(0, 3) == "Sta" && name.size() > 3) return ParseInt(name.substr(3)).has_value();
   return false;
 }
@@ -65,6 +70,17 @@ std::string Unescape(std::string_view s) {
     }
   }
   return out;
+}
+
+// A button mask in decimal, or in hexadecimal after "0x".
+std::optional<int32_t> ParseMask(std::string_view s) {
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    int32_t v = 0;
+    auto [end, ec] = std::from_chars(s.data() + 2, s.data() + s.size(), v, 16);
+    if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
+    return v;
+  }
+  return ParseInt(s);
 }
 
 // Parses the event part of a line; false when it is not a known event.
@@ -107,7 +123,7 @@ bool ParseEvent(std::string_view rest, InputEvent& e) {
     auto n = ParseInt(w[1]);
     e.kind = InputKind::Controller;
     e.number = n.value_or(0);
-    return n.has_value();
+    return n && *n >= 0 && *n < kControllerTypes;
   }
   if (verb == "serial" && w.size() >= 2) {
     e.kind = InputKind::Serial;
@@ -118,7 +134,7 @@ bool ParseEvent(std::string_view rest, InputEvent& e) {
     return true;
   }
   if (verb == "pad" && w.size() == 4) {
-    auto x = ParseInt(arg(1)), y = ParseInt(arg(2)), b = ParseInt(arg(3));
+    auto x = ParseInt(arg(1)), y = ParseInt(arg(2)), b = ParseMask(arg(3));
     if (!x || !y || !b || *b < 0 || *b > 0xFFFF) return false;
     e.kind = InputKind::Pad;
     e.x = *x;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/clock.h"
+#include "controls/controller_state.h"
 #include "controls/handle_state.h"
 #include "data/program_files.h"
 #include "data/route_derivation.h"
@@ -93,6 +94,7 @@ struct Sim {
   THandleState handle;     // the driver's handle and its texts
   TDelayedHandle delayed;  // pending handle changes and the positions in force
   TKeyState keys;          // held keys, door side, cab offset
+  TControllerState controllers;  // controller type, serial line, last game-controller reading
 };
 
 }  // namespace kavrin

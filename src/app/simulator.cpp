@@ -52,10 +52,16 @@ SimulatorRun::SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval)
                 if (advanceSound) advanceSound(now);
               },
               [this] { MMTimer1Timer(); },
-              [this] { Timer1Timer(); },
+              // Keys a controller posted during the tick come after it, as posted messages do.
+              [this] {
+                Timer1Timer();
+                DeliverPostedKeys();
+              },
               [this](int dt) { AppIdle(dt); },
           },
-          idleInterval) {}
+          idleInterval) {
+  sv_.serial.onReceive = [this](std::string_view chars) { SerialReceived(chars); };
+}
 
 // The creation of the simulator window, phase by phase. Each later subsystem puts its loader
 // into its phase here, in the order the phases give.
@@ -247,6 +253,7 @@ void SimulatorRun::Timer1Timer() {
   // 6a. Diesel: automatic gear selection, gear shifting, stall, engine keys.
   // 7. Status texts, lamps, the value display.
   // 8. Controller polling; one step of the announcement queue.
+  USBScanStep();
   // 9. Cab text labels.
   if (afterLogicTick) afterLogicTick();
 }
@@ -268,9 +275,10 @@ void SimulatorRun::AppIdle(int elapsedMs) {
 
 void SimulatorRun::FormCloseQuery() {
   if (sim_.run.RunEnded) return;
-  // 1-2. The loops stop.
+  // 1-2. The loops stop; the serial port closes.
   scheduler_.Stop();
   sim_.run.running = false;
+  if (sv_.serial.IsOpen()) sv_.serial.Close();
   // 3-4. Run state cleared; the sounds fall silent.
   for (int i = 0; i < SoundBank::ChannelCount; ++i) {
     if (sv_.sound.HasWaveData(i)) sv_.sound.Stop(i);

@@ -3,13 +3,17 @@
 // fade-out and the orderly end. The Qt window and the headless harness both drive this object;
 // neither keeps run state of its own.
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/input_event.h"
 #include "app/scheduler.h"
 #include "app/sim.h"
 #include "app/ui_host.h"
+#include "controls/controller_devices.h"
+#include "controls/controller_menu.h"
 #include "controls/controls.h"
 #include "core/key_value_store.h"
 #include "dynamics/train_inputs.h"
@@ -19,6 +23,10 @@
 
 namespace kavrin {
 
+// The external controllers' devices; a run without them goes on from the keyboard.
+GamepadPoll& NoGamepad();
+SerialLink& NoSerialLink();
+
 struct RunServices {
   KeyValueStore& store;
   SoundBank& sound;
@@ -26,6 +34,8 @@ struct RunServices {
   PictureLoader& pictures;
   WaveDecoder& waves;
   FilmSource& film;
+  GamepadPoll& gamepad = NoGamepad();
+  SerialLink& serial = NoSerialLink();
 };
 
 // What the title screen hands over. Without a route and a vehicle the run goes over an empty
@@ -43,6 +53,9 @@ struct RunRequest {
 class SimulatorRun {
  public:
   SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval = 15);
+  ~SimulatorRun();
+  SimulatorRun(const SimulatorRun&) = delete;
+  SimulatorRun& operator=(const SimulatorRun&) = delete;
 
   // Loads everything in its phases and starts the run. Throws LoadError with the message the
   // user must see; the caller then ends the program.
@@ -88,9 +101,17 @@ class SimulatorRun {
   // What the traction and brake steps read of the doors, protection, film, engine and keys.
   TTrainInputs TrainInputs() const;
 
+  // The external controllers (run_controllers.cpp).
+  void ControllerMenuClick(const TControllerMenuItem& item);
+  void SerialReceived(std::string_view chars);
+  void USBScanStep();
+  void DeliverPostedKeys();
+
   Sim& sim_;
   RunServices sv_;
   Scheduler scheduler_;
+  // The input script's game-controller reading; once given it stands in for the device's.
+  std::optional<TPadReading> scriptPad_;
 };
 
 }  // namespace kavrin

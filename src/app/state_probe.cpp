@@ -224,6 +224,15 @@ StateProbe::StateProbe() {
   Add("DoorSideSelect", [](const Sim& s) { return I(s.keys.DoorSideSelect); });
   Add("DoorSideText", [](const Sim& s) { return ProbeValue(s.keys.DoorSideText); });
   Add("CabSurfaceTop", [](const Sim& s) { return I(s.keys.CabSurfaceTop); });
+  // External controllers.
+  Add("HornPad", [](const Sim& s) { return I(s.keys.HornPad); });
+  Add("ControllerType", [](const Sim& s) { return I(s.controllers.ControllerType); });
+  Add("DebugOption", [](const Sim& s) { return I(s.controllers.DebugOption); });
+  Add("RxResult", [](const Sim& s) { return ProbeValue(s.controllers.RxResult); });
+  Add("ValueDisplayCaption", [](const Sim& s) { return ProbeValue(s.controllers.ValueDisplayCaption); });
+  Add("LastReading", [](const Sim& s) { return I(s.controllers.LastReading); });
+  Add("LastScanPower", [](const Sim& s) { return I(s.controllers.LastScanPower); });
+  Add("LastScanBrake", [](const Sim& s) { return I(s.controllers.LastScanBrake); });
   // Settings.
   Add("KankoSetting", [](const Sim& s) { return I(s.files.Settings.KankoSetting); });
   Add("InformationSetting", [](const Sim& s) { return I(s.files.Settings.InformationSetting); });

@@ -5,6 +5,9 @@
 
 namespace kavrin {
 
+// The simulator window's own caption, until the run puts another there.
+inline constexpr const char* kSimulatorTitle = "鉄道運転シミュレータ";
+
 class UiHost {
  public:
   virtual ~UiHost() = default;
@@ -18,6 +21,8 @@ class UiHost {
   virtual void CloseWindow() = 0;
   // A message box; the call returns when the user has dismissed it.
   virtual void ShowMessage(const std::string& text) = 0;
+  // The simulator window's caption.
+  virtual void SetWindowCaption(const std::string& text) = 0;
 };
 
 }  // namespace kavrin

@@ -4,12 +4,7 @@ namespace kavrin {
 
 namespace {
 
-// The power mode of notch-table row `row`. A row the table does not have counts as mode 0, so a
-// train without a notch table (current-step traction, diesel) notches through mode 0.
-int32_t RowMode(const TVehicleTables& t, int32_t row) {
-  if (row < 0 || static_cast<size_t>(row) >= t.Notch.size()) return 0;
-  return t.Notch[static_cast<size_t>(row)].Mode;
-}
+int32_t RowMode(const TVehicleTables& t, int32_t row) { return NotchRowMode(t, row); }
 
 // The first row of power mode `mode`, or -1 for a mode the table cannot have.
 int32_t ModeStartOf(const TVehicleTables& t, int32_t mode) {
@@ -18,6 +13,11 @@ int32_t ModeStartOf(const TVehicleTables& t, int32_t mode) {
 }
 
 }  // namespace
+
+int32_t NotchRowMode(const TVehicleTables& t, int32_t row) {
+  if (row < 0 || static_cast<size_t>(row) >= t.Notch.size()) return 0;
+  return t.Notch[static_cast<size_t>(row)].Mode;
+}
 
 void PowerUp(THandleState& h, const TVehicleParams& veh, const TVehicleTables& t) {
   if (h.PowerNotch < veh.Power && RowMode(t, h.PowerNotch) == h.PowerModeIdx) {

@@ -8,6 +8,10 @@
 
 namespace kavrin {
 
+// The power mode of notch-table row `row`. A row the table does not have counts as mode 0, so a
+// train without a notch table (current-step traction, diesel) notches through mode 0.
+int32_t NotchRowMode(const TVehicleTables& t, int32_t row);
+
 // One notch up inside the power mode; from off in a mode above 0, the mode's first notch.
 void PowerUp(THandleState& h, const TVehicleParams& veh, const TVehicleTables& t);
 // One notch down inside the power mode; from the mode's first notch, off.

@@ -67,6 +67,7 @@ struct TKeyState {
   // idle pass), F2 / Shift+F2 the diesel engine switch (1 start, 2 stop, 0 released), F4 the
   // current-limit raise of the current-step traction (50 A while held).
   int32_t HornKey = 0;
+  int32_t HornPad = 0;  // the one-handle controller's horn button, held
   int32_t BuzzerKey = 0;
   int32_t EngineSwitch = 0;
   int32_t CurrentLimitAdd = 0;

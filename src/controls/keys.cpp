@@ -212,11 +212,15 @@ void StartKeyState(TKeyState& k, const TStringFile& strings, int32_t oneMan, int
   if (oneMan >= 1 && oneManDoors == 1) k.DoorSideText = strings.TxtDoors[0];
 }
 
-void AsciiDown(TControls& c, char key) {
-  // 1. Every key is a driver action for the vigilance device.
+void DriverAction(TControls& c) {
   c.Handle.VigilanceCount = 0;
   c.Sound.Stop(c.Tables.SoundEBring);
   Show(c, c.Panel.LampEB, false);
+}
+
+void AsciiDown(TControls& c, char key) {
+  // 1. Every key is a driver action for the vigilance device.
+  DriverAction(c);
   // 2.
   if (c.Handle.SwapKeys) {
     if (key == '2') key = '8';

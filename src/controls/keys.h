@@ -46,6 +46,10 @@ std::optional<int32_t> VirtualKeyByName(std::string_view name);
 // text shows in one-man operation when the route asks for it.
 void StartKeyState(TKeyState& k, const TStringFile& strings, int32_t oneMan, int32_t oneManDoors);
 
+// The driver did something: the vigilance count starts again, its bell stops and its lamp goes
+// out. Every character, serial message and changed game-controller reading is one.
+void DriverAction(TControls& c);
+
 void AsciiDown(TControls& c, char key);
 void keydowns(TControls& c, int32_t key, bool shift);
 void keyups(TControls& c, int32_t key, bool shift);

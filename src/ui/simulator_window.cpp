@@ -13,15 +13,19 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "controls/controller_menu.h"
 #include "core/load_error.h"
+#include "platform/qt_serial_link.h"
+#include "platform/sdl_gamepad.h"
 #include "ui/cab_view.h"
 #include "ui/japanese_font.h"
+#include "ui/serial_settings_dialog.h"
 
 namespace kavrin {
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-constexpr const char* kAppTitle = "鉄道運転シミュレータ";
+constexpr const char* kAppTitle = kSimulatorTitle;
 
 // The name the run knows a key by (as the input script writes it), or empty. The numeric pad's
 // digits are the digits.
@@ -51,7 +55,12 @@ constexpr int kWheelStep = 120;  // one notch of a mouse wheel
 
 TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, WaveDecoder& waves, FilmSource& film,
                QWidget* parent)
-    : QMainWindow(parent), sim_(std::make_unique<Sim>()), sound_(sound), cab_(new CabView(this)) {
+    : QMainWindow(parent),
+      sim_(std::make_unique<Sim>()),
+      sound_(sound),
+      gamepad_(std::make_unique<SdlGamepad>()),
+      serial_(std::make_unique<QtSerialLink>()),
+      cab_(new CabView(this)) {
   setWindowTitle(kAppTitle);
   setCentralWidget(cab_);
   // The cab surface at full size where the screen allows it, else as large as fits.
@@ -60,7 +69,8 @@ TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, 
     want = want.boundedTo(screen->availableGeometry().size() * 0.95);
   }
   resize(want);
-  run_ = std::make_unique<SimulatorRun>(*sim_, RunServices{store, sound, *this, pictures, waves, film});
+  run_ = std::make_unique<SimulatorRun>(
+      *sim_, RunServices{store, sound, *this, pictures, waves, film, *gamepad_, *serial_});
   // Where no device pulls the mix the bank renders at the pace of this clock, so statuses still
   // end; while a device plays it, advancing does nothing.
   run_->advanceSound = [this](int64_t now) {
@@ -97,7 +107,38 @@ void TForm1::BuildMenus() {
     connect(a, &QAction::triggered, this, [this, name] { run_->HandleInput(MakeInput(InputKind::Menu, name)); });
   }
   controller1_ = bar->addMenu("Controller(&C)");
+  BuildControllerMenu();
   saveS1_ = bar->addMenu("Save(&S)");
+}
+
+void TForm1::BuildControllerMenu() {
+  for (const TControllerMenuItem& item : kControllerMenu) {
+    QAction* a = controller1_->addAction(item.Caption);
+    a->setObjectName(item.Name);
+    a->setCheckable(ControllerMenuCheckable(item));
+    if (item.Action == ControllerMenuAction::SerialSettings) {
+      connect(a, &QAction::triggered, this, [this] {
+        SerialSettingsDialog dialog(*serial_, this);
+        dialog.exec();
+      });
+      continue;
+    }
+    const std::string name = item.Name;
+    connect(a, &QAction::triggered, this, [this, name] {
+      run_->HandleInput(MakeInput(InputKind::Menu, name));
+      ShowControllerChecks();
+    });
+  }
+  ShowControllerChecks();
+}
+
+// The marks follow the run's state, not Qt's own toggling of a checkable item.
+void TForm1::ShowControllerChecks() {
+  for (QAction* a : controller1_->actions()) {
+    if (const TControllerMenuItem* item = ControllerMenuItem(a->objectName().toStdString())) {
+      a->setChecked(ControllerMenuChecked(*item, sim_->controllers));
+    }
+  }
 }
 
 void TForm1::FormCreate(const RunRequest& request) {
@@ -162,6 +203,8 @@ void TForm1::CloseWindow() {
 }
 
 void TForm1::ShowMessage(const std::string& text) { QMessageBox::information(this, kAppTitle, Q(text)); }
+
+void TForm1::SetWindowCaption(const std::string& text) { setWindowTitle(Q(text)); }
 
 // A press is the key going down, then its character, as the keyboard handler and the character
 // handler take them. The platform's repeat of a held key comes through as further presses (so a

@@ -16,6 +16,8 @@ class QMenu;
 namespace kavrin {
 
 class CabView;
+class QtSerialLink;
+class SdlGamepad;
 
 class TForm1 : public QMainWindow, public UiHost {
   Q_OBJECT
@@ -32,6 +34,8 @@ class TForm1 : public QMainWindow, public UiHost {
   CabView* cab() { return cab_; }
   QAction* startAction() { return start1_; }
   QMenu* moveMenu() { return goTo1_; }
+  QMenu* controllerMenu() { return controller1_; }
+  QtSerialLink& serialLink() { return *serial_; }
 
   // UiHost
   void SetStatusText(const std::string& text) override;
@@ -39,6 +43,7 @@ class TForm1 : public QMainWindow, public UiHost {
   void SetWindowOpacity(int alpha) override;
   void CloseWindow() override;
   void ShowMessage(const std::string& text) override;
+  void SetWindowCaption(const std::string& text) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -50,9 +55,14 @@ class TForm1 : public QMainWindow, public UiHost {
  private:
   void Pump();
   void BuildMenus();
+  void BuildControllerMenu();
+  void ShowControllerChecks();
 
   std::unique_ptr<Sim> sim_;
   SoundBank& sound_;
+  // The controllers' devices outlive the run that reads them.
+  std::unique_ptr<SdlGamepad> gamepad_;
+  std::unique_ptr<QtSerialLink> serial_;
   std::unique_ptr<SimulatorRun> run_;
   CabView* cab_;
   QAction* start1_ = nullptr;

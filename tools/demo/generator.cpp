@@ -19,6 +19,7 @@
 #include "demo/route_writer.h"
 #include "demo/sounds.h"
 #include "demo/title_pictures.h"
+#include "demo/train_sounds.h"
 #include "demo/trains.h"
 
 namespace kavrin::demo {
@@ -87,7 +88,8 @@ void Generate(const std::string& folderName, const GenerateOptions& options) {
     const auto t = std::chrono::steady_clock::now();
     const SoundReport s = WriteSounds(AllLineSounds(routes), base);
     WriteTitleSounds(base);
-    std::printf("sounds: %d files (%d spoken%s) in %.1f s\n", s.Files + 2, s.Spoken,
+    const int trainSounds = WriteTrainSounds(base);
+    std::printf("sounds: %d files (%d spoken%s) in %.1f s\n", s.Files + 2 + trainSounds, s.Spoken,
                 s.ToneVoices ? "; no speech synthesiser, voices are tone signals" : "", Since(t));
   }
 

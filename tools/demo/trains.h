@@ -5,11 +5,13 @@
 
 namespace kavrin::demo {
 
-// The two built-in trains, kept to what a run needs to load and drive: parameters, traction
-// and a door lamp. Their sounds and desks come with the demo trains.
+// The two built-in trains: an electric four-car set with a one-handle controller, an
+// electric-command brake blended with the regenerative brake and the speed-pattern protection,
+// and a two-car diesel with an automatic gearbox, the automatic air brake and the signal-point
+// protection. Their desks come from cab_panels, their sounds from train_sounds.
 DataText ElectricTrainText();  // "train_1000.dat"
 DataText DieselTrainText();    // "train_0.dat"
-// Their pictures, under `folder` (ending with a slash).
+// Their desk pictures, under `folder` (ending with a slash).
 void WriteTrainPictures(const std::string& folder);
 
 }  // namespace kavrin::demo
