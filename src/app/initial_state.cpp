@@ -31,6 +31,15 @@ void SetInitialState(Sim& sim) {
   sim.diesel = TDieselState{};
   sim.station.NextStopPos = start.position;
 
+  // The train stands braked on a full main reservoir, the compressor stopped and no power
+  // applied; the line carries 1500 V for the whole run.
+  const TVehicleParams& veh = sim.vehicle.veh;
+  sim.traction = TTractionState{};
+  sim.traction.LineVoltage = Fixed4(1500.0L);
+  sim.brakes = TBrakeState{};
+  sim.brakes.BcPressT = Fixed4(static_cast<long double>(veh.EBPress));
+  sim.brakes.MrPress = Fixed4(static_cast<long double>(veh.HighAirPress));
+
   // Speed-check points behind the start are taken as passed.
   for (TSpeedCheckRec& c : r.SpeedChecks1) {
     if (c.Pos < sim.dynamics.Position) c.Passed = 1;

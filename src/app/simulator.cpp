@@ -14,8 +14,11 @@
 #include "data/route_derivation.h"
 #include "data/route_file.h"
 #include "data/vehicle_file.h"
+#include "dynamics/brakes.h"
 #include "dynamics/diesel.h"
 #include "dynamics/motion.h"
+#include "dynamics/pneumatics.h"
+#include "dynamics/traction.h"
 #include "presentation/trackside_images.h"
 #include "sound/load_sounds.h"
 
@@ -87,6 +90,7 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          if (!sim_.VehicleFileName.empty()) {
            std::string folder = ResolveDataPath(sim_.ProgramFolder, sim_.VehicleFolder);
            sim_.vehicle = LoadVehicleFile(ResolveDataPath(folder, sim_.VehicleFileName), sv_.pictures, sim_.view);
+           CheckTons(sim_.vehicle.veh);
          }
          if (!sim_.RouteFileName.empty()) {
            TRouteFileContext context;
@@ -197,24 +201,44 @@ void SimulatorRun::movieclick() {
 
 void SimulatorRun::BackClick() { sim_.run.FadeOut = 1; }
 
+TTrainInputs SimulatorRun::TrainInputs() const {
+  TTrainInputs in;
+  in.DispRate = sim_.files.Strings.DispRate;
+  in.DoorState = sim_.station.DoorState;
+  in.EmergencyTrip = sim_.protection.EmergencyTrip;
+  in.ATSTrip = sim_.protection.ATSTrip;
+  in.MovieState = sim_.film.MovieState;
+  in.EngineRunning = sim_.diesel.EngineRunning;
+  in.CurrentLimitAdd = sim_.keys.CurrentLimitAdd;
+  return in;
+}
+
 // The 33 ms tick: numbers only, no drawing, sound or file. Each step is one call, in this order.
 void SimulatorRun::MMTimer1Timer() {
+  const TVehicleParams& veh = sim_.vehicle.veh;
+  const TVehicleTables& tables = sim_.vehicle.Tables;
+  const TTrainInputs in = TrainInputs();
   // 1. Traction: the handle force of the applied notch (electric models or the diesel engine),
   //    then the reverser.
+  TractionForce(sim_.traction, sim_.delayed, sim_.handle, sim_.dynamics.Speed, veh, tables, in);
   // 2. Resistance-control step timer, the power-notch delay, MotorForce.
+  PowerNotchDelay(sim_.traction, sim_.delayed, sim_.handle, veh, tables, in);
   // 3. Shoe friction and brake force against the direction of motion.
+  BrakeForceStep(sim_.brakes, sim_.traction, sim_.dynamics.Speed, veh);
   // 4. Adhesion, gradient, tunnel, starting and running resistance; slip and slide.
-  const TVehicleParams& veh = sim_.vehicle.veh;
   ApplyResistance(sim_.dynamics, sim_.traction, veh, sim_.route, sim_.delayed);
   // 5. Holding brake and constant-speed control.
   ApplyHoldAndConstantSpeed(sim_.dynamics, sim_.traction, sim_.handle, sim_.film.MovieState);
   // 6. Predicted speed, stop detection, the speed update.
   UpdateSpeed(sim_.dynamics, sim_.traction, sim_.brakes, veh);
   // 7. Pneumatics of the vehicle's brake type; the main-reservoir leak.
+  Pneumatics(sim_.brakes, sim_.delayed, sim_.handle, sim_.traction, veh, in);
+  MainReservoirLeak(sim_.brakes, in.DispRate);
   // 8. The brake, straight-air and dynamic-brake notch delays.
+  BrakeNotchDelays(sim_.delayed, sim_.handle, sim_.brakes, sim_.dynamics.Speed, veh, in);
   // 9. Diesel engine speed.
   if (veh.Engine_Type == 0) {
-    UpdateEngineSpeed(sim_.diesel, sim_.vehicle.Tables, sim_.delayed.AppliedNotch, sim_.dynamics.Speed);
+    UpdateEngineSpeed(sim_.diesel, tables, sim_.delayed.AppliedNotch, sim_.dynamics.Speed);
   }
   // 10. Filmed-speed segment, preceding train, PositionStep, Position, RemainDist.
   FollowFilmSegment(sim_.dynamics, sim_.route, sim_.film.CurFrame);
@@ -222,6 +246,7 @@ void SimulatorRun::MMTimer1Timer() {
   // 11. The clock; the side film's frame counter.
   ++sim_.clock.ClockTime;
   // 12. Ammeter smoothing and target; dynamic-brake current.
+  TractionCurrent(sim_.traction, sim_.delayed, sim_.handle, sim_.dynamics.Speed, veh, tables, in);
   if (afterPhysicsTick) afterPhysicsTick();
 }
 
@@ -231,6 +256,7 @@ void SimulatorRun::Timer1Timer() {
   // 2-3. (guarded from here on) texts, brake squeal, doors and departure, lamps, the clock,
   //    handle and brake sounds, the compressor, zone and route sounds, the per-car gradient.
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
+  Compressor(sim_.brakes, sv_.sound, sim_.vehicle.veh, sim_.vehicle.Tables, sim_.diesel.EngineRpm);
   SampleCarGradient(sim_.dynamics, sim_.vehicle.veh);
   // 4. Signals, preceding train and limits (with the head gradient); train protection.
   ScanHeadGradient(sim_.dynamics, sim_.route, sim_.film.CurFrame,

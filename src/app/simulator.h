@@ -16,6 +16,7 @@
 #include "controls/controller_menu.h"
 #include "controls/controls.h"
 #include "core/key_value_store.h"
+#include "dynamics/train_inputs.h"
 #include "presentation/film_source.h"
 #include "presentation/picture.h"
 #include "sound/sound_bank.h"
@@ -100,6 +101,8 @@ class SimulatorRun {
   std::vector<Phase> LoadPhases(const RunRequest& request);
   // `frames` >= 0 replaces the film's own length (the headless harness without a film).
   void OpenMainFilm(int32_t frames);
+  // What the traction and brake steps read of the doors, protection, film, engine and keys.
+  TTrainInputs TrainInputs() const;
 
   // The external controllers (run_controllers.cpp).
   void ControllerMenuClick(const TControllerMenuItem& item);

@@ -1,5 +1,7 @@
 #include "data/vehicle_params.h"
 
+#include <string>
+
 #include "core/load_error.h"
 
 namespace kavrin {
@@ -81,6 +83,10 @@ void ReadParamKeys(DataFile& f, TVehicleParams& v) {
 void SetUpBrakeHandle(TVehicleParams& v) {
   if (v.BrakeType == 0) v.Brake = 4;
   if (v.BrakeType != 0 && v.Brake < 3) throw LoadError(kBrakeStepsError);
+}
+
+void CheckTons(const TVehicleParams& v) {
+  if (v.Tons.raw <= 0) throw LoadError(std::string(kVehicleFileError) + kBasicGroupTitle);
 }
 
 }  // namespace kavrin

@@ -80,4 +80,8 @@ void ReadParamKeys(DataFile& file, TVehicleParams& veh);
 // with kBrakeStepsError when it has fewer.
 void SetUpBrakeHandle(TVehicleParams& veh);
 
+// Tons divides every traction and resistance force: a train without a positive mass is a broken
+// vehicle file. Throws LoadError with kVehicleFileError and the title of the group of "[Tons]".
+void CheckTons(const TVehicleParams& veh);
+
 }  // namespace kavrin

@@ -41,7 +41,7 @@ TEST(WindowKeys, KeysAndWheelMoveTheHandle) {
   dir.Write("ostrel.dat", "[Disp]\r\n30,1\r\n0\r\n800\r\n600\r\n-\r\n");
   dir.Write("mascon.dat", "#\r\n");
   dir.Write("car.dat",
-            "[Handle]\r\n0\r\n[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n[Power]\r\n4\r\n"
+            "[Handle]\r\n0\r\n[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n[Power]\r\n4\r\n[Tons]\r\n36\r\n"
             "[Sound_Horn4]\r\n5\r\n6\r\n7\r\n8\r\n5\r\n0\r\n");
   MemoryKeyValueStore store;
   test::FakeSoundBank sound;

@@ -17,7 +17,7 @@ const char* kOstrel =
     "[Disp]\r\n30,1\r\n0\r\n800\r\n600\r\n-\r\n[Neut]\r\n切\r\n[Neut2]\r\n切\r\n[EB]\r\n非常\r\n";
 const char* kMascon = "TSP01\r\nTSP02\r\nTSP03\r\nTSP04\r\nTSP05\r\nTSP06\r\nTSN00\r\nTSB01\r\nTSB02\r\n#\r\n";
 const char* kVehicle =
-    "[Handle]\r\n0\r\n[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n[Power]\r\n4\r\n[Engine_Type]\r\n1\r\n";
+    "[Handle]\r\n0\r\n[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n[Power]\r\n4\r\n[Engine_Type]\r\n1\r\n[Tons]\r\n36\r\n";
 
 // A port that opens or not as the test says.
 struct TestSerialLink : SerialLink {

@@ -46,7 +46,7 @@ const char* kRoute =
 
 struct Fixture : test::RunRig {
   Fixture() : RunRig("[Disp]\r\n30,1\r\n7\r\n640\r\n360\r\n-\r\n") {
-    dir.Write("trains/car.dat", "[DriveSound]\r\ndrive.wav\r\n#\r\n");
+    dir.Write("trains/car.dat", "[Tons]\r\n36\r\n[DriveSound]\r\ndrive.wav\r\n#\r\n");
     dir.Write("line.dat", kRoute);
     Wav("trains/drive.wav", 1);
     Wav("sound/arr.wav", 1);

@@ -255,10 +255,13 @@ TEST(Run, TheVehicleAndRouteLoadInTheirPhasesAndTheBrakeHandleIsChecked) {
     const char* message;  // nullptr: loads
   };
   const Case cases[] = {
-      {"[BrakeType]\r\n1\r\n[Brake]\r\n2\r\n", "", "ブレーキの段数を3段以上に設定してください"},
-      {"[BrakeType]\r\n0\r\n[Brake]\r\n2\r\n", "", nullptr},  // automatic brake: 4 positions
+      {"[BrakeType]\r\n1\r\n[Brake]\r\n2\r\n[Tons]\r\n36\r\n", "", "ブレーキの段数を3段以上に設定してください"},
+      {"[BrakeType]\r\n0\r\n[Brake]\r\n2\r\n[Tons]\r\n36\r\n", "", nullptr},  // automatic brake: 4 positions
       {"[BrakeType]\r\nx\r\n", "", "車両ファイルに誤りがあります"},
-      {"[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n", "[Station]\r\n1\r\nA,x\r\n", "路線ファイルに誤りがあります。"},
+      {"[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n[Tons]\r\n36\r\n", "[Station]\r\n1\r\nA,x\r\n", "路線ファイルに誤りがあります。"},
+      // Every force is divided by the mass: a train without one is refused, before the route.
+      {"[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n", "[Station]\r\n1\r\nA,x\r\n", "車両ファイルに誤りがあります- 列車の基本設定"},
+      {"[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n[Tons]\r\n-1\r\n", "", "車両ファイルに誤りがあります- 列車の基本設定"},
   };
   for (const Case& c : cases) {
     Fixture f;
@@ -276,6 +279,9 @@ TEST(Run, TheVehicleAndRouteLoadInTheirPhasesAndTheBrakeHandleIsChecked) {
     } catch (const LoadError& e) {
       ASSERT_NE(c.message, nullptr) << e.what();
       EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << e.what();
+      if (std::string(c.message).find("- ") != std::string::npos) {
+        EXPECT_STREQ(e.what(), c.message);
+      }
     }
   }
 }
@@ -314,6 +320,45 @@ TEST(Run, TheMainFilmGivesFrameCountAndAMissingOneOnlyAMessage) {
     EXPECT_EQ(f.messages.str().find("オープンエラー") != std::string::npos, c.message) << f.messages.str();
     EXPECT_TRUE(f.sim.run.running);  // the load went on
   }
+}
+
+}  // namespace
+}  // namespace kavrin
+
+namespace kavrin {
+namespace {
+
+TEST(Run, ATrainStartsBrakedOnAFullReservoirAndTheTicksWorkItsAir) {
+  test::RunRig f("[Disp]\r\n30,1\r\n0\r\n800\r\n600\r\n-\r\n");
+  f.dir.Write("car.dat",
+              "[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n[BrakeDelay]\r\n3\r\n[BrakeUp]\r\n300\r\n[BrakeDown]\r\n330\r\n"
+              "[MAXPress]\r\n350\r\n[EBPress]\r\n420\r\n[HighAirPress]\r\n880\r\n[LowAirPress]\r\n780\r\n"
+              "[Engine_Type]\r\n1\r\n[Tons]\r\n36\r\n");
+  RunRequest rq;
+  rq.ProgramFolder = f.dir.str();
+  rq.VehicleFileName = "car.dat";
+  f.run.FormCreate(rq);
+  Sim& s = f.sim;
+  EXPECT_EQ(s.brakes.BcPressT, Fixed4(420.0L));
+  EXPECT_EQ(s.brakes.MrPress, Fixed4(880.0L));
+  EXPECT_EQ(s.traction.LineVoltage, Fixed4(1500.0L));
+  EXPECT_FALSE(s.brakes.CompressorOn);
+  EXPECT_EQ(s.delayed.LastBrakeNotch, -8);
+
+  // Released: the cylinders hold air, so 70 % of the delay (2.1 ticks: the third).
+  s.handle.BrakeNotch = 0;
+  s.delayed.SetBrakeChanged();
+  f.run.MMTimer1Timer();
+  f.run.MMTimer1Timer();
+  EXPECT_EQ(s.delayed.LastBrakeNotch, -8);
+  f.run.MMTimer1Timer();
+  EXPECT_EQ(s.delayed.LastBrakeNotch, 0);
+  EXPECT_EQ(s.brakes.MrPress, Fixed4(880.0L - 3 * 0.0067L));  // the leak, 0.2 kPa a second
+
+  s.brakes.MrPress = Fixed4(700.0L);
+  f.run.Timer1Timer();
+  EXPECT_TRUE(s.brakes.CompressorOn);
+  EXPECT_EQ(s.brakes.MrPress, Fixed4(700.3L));
 }
 
 }  // namespace
