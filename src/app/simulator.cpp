@@ -210,6 +210,7 @@ TTrainInputs SimulatorRun::TrainInputs() const {
   in.MovieState = sim_.film.MovieState;
   in.EngineRunning = sim_.diesel.EngineRunning;
   in.CurrentLimitAdd = sim_.keys.CurrentLimitAdd;
+  in.Diesel = &sim_.diesel;
   return in;
 }
 
