@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dynamics/diesel.h"
+#include "dynamics/traction.h"
 #include "support/fake_sound_bank.h"
 
 namespace kavrin {
@@ -84,6 +85,24 @@ TEST(Diesel, EffortByGearNotchAndSpeed) {
   r.d.GearShiftState = 0;
   r.veh.Power = 0;
   EXPECT_EQ(r.Force(5, 30), 0.0L);
+}
+
+TEST(Diesel, TheTractionStepTakesTheGearsForceAndItsGating) {
+  Railcar r;
+  r.veh.MaxSpeed = 95;
+  r.d.Gear = 1;
+  r.dh.AppliedNotch = 5;
+  r.h.Reverser = -1;
+  TTrainInputs in;
+  in.DispRate = 30;
+  in.Diesel = &r.d;
+  TTractionState tr;
+  TractionForce(tr, r.dh, r.h, -30, r.veh, r.t, in);
+  EXPECT_EQ(tr.TractiveForce.raw, Fixed4(-r.Force(5, -30)).raw);
+  EXPECT_LT(tr.TractiveForce.raw, 0);
+  in.EngineRunning = 0;
+  TractionForce(tr, r.dh, r.h, -30, r.veh, r.t, in);
+  EXPECT_EQ(tr.TractiveForce.raw, 0);
 }
 
 TEST(Diesel, PowerEngagesTheGearAfterOneSecondWithNoEffortMeanwhile) {
