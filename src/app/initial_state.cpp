@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/load_error.h"
+#include "dynamics/motion.h"
 
 namespace kavrin {
 
@@ -26,7 +27,8 @@ void SetInitialState(Sim& sim) {
   }
   sim.station.DepartureCount = sim.StartStation;
   sim.station.StationText = "ただいま " + start.Name;
-  sim.dynamics.Position = start.position;
+  StartMotion(sim.dynamics, sim.vehicle.veh, start.position);
+  sim.diesel = TDieselState{};
   sim.station.NextStopPos = start.position;
 
   // The train stands braked on a full main reservoir, the compressor stopped and no power

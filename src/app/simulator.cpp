@@ -15,6 +15,8 @@
 #include "data/route_file.h"
 #include "data/vehicle_file.h"
 #include "dynamics/brakes.h"
+#include "dynamics/diesel.h"
+#include "dynamics/motion.h"
 #include "dynamics/pneumatics.h"
 #include "dynamics/traction.h"
 #include "presentation/trackside_images.h"
@@ -208,6 +210,7 @@ TTrainInputs SimulatorRun::TrainInputs() const {
   in.MovieState = sim_.film.MovieState;
   in.EngineRunning = sim_.diesel.EngineRunning;
   in.CurrentLimitAdd = sim_.keys.CurrentLimitAdd;
+  in.Diesel = &sim_.diesel;
   return in;
 }
 
@@ -224,15 +227,23 @@ void SimulatorRun::MMTimer1Timer() {
   // 3. Shoe friction and brake force against the direction of motion.
   BrakeForceStep(sim_.brakes, sim_.traction, sim_.dynamics.Speed, veh);
   // 4. Adhesion, gradient, tunnel, starting and running resistance; slip and slide.
+  ApplyResistance(sim_.dynamics, sim_.traction, veh, sim_.route, sim_.delayed);
   // 5. Holding brake and constant-speed control.
+  ApplyHoldAndConstantSpeed(sim_.dynamics, sim_.traction, sim_.handle, sim_.film.MovieState);
   // 6. Predicted speed, stop detection, the speed update.
+  UpdateSpeed(sim_.dynamics, sim_.traction, sim_.brakes, veh);
   // 7. Pneumatics of the vehicle's brake type; the main-reservoir leak.
   Pneumatics(sim_.brakes, sim_.delayed, sim_.handle, sim_.traction, veh, in);
   MainReservoirLeak(sim_.brakes, in.DispRate);
   // 8. The brake, straight-air and dynamic-brake notch delays.
   BrakeNotchDelays(sim_.delayed, sim_.handle, sim_.brakes, sim_.dynamics.Speed, veh, in);
   // 9. Diesel engine speed.
+  if (veh.Engine_Type == 0) {
+    UpdateEngineSpeed(sim_.diesel, tables, sim_.delayed.AppliedNotch, sim_.dynamics.Speed);
+  }
   // 10. Filmed-speed segment, preceding train, PositionStep, Position, RemainDist.
+  FollowFilmSegment(sim_.dynamics, sim_.route, sim_.film.CurFrame);
+  AdvancePosition(sim_.dynamics, sim_.station.NextStopPos);
   // 11. The clock; the side film's frame counter.
   ++sim_.clock.ClockTime;
   // 12. Ammeter smoothing and target; dynamic-brake current.
@@ -247,15 +258,43 @@ void SimulatorRun::Timer1Timer() {
   //    handle and brake sounds, the compressor, zone and route sounds, the per-car gradient.
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
   Compressor(sim_.brakes, sv_.sound, sim_.vehicle.veh, sim_.vehicle.Tables, sim_.diesel.EngineRpm);
+  SampleCarGradient(sim_.dynamics, sim_.vehicle.veh);
   // 4. Signals, preceding train and limits (with the head gradient); train protection.
+  ScanHeadGradient(sim_.dynamics, sim_.route, sim_.film.CurFrame,
+                   sim_.view.DXSpriteEngine1.Get(sim_.trackside.Sprites.SlopeSign));
   // 5. Stations, doors, timetable and the end of the run.
   // 6. Film switching.
   // 6a. Diesel: automatic gear selection, gear shifting, stall, engine keys.
+  DieselLogicStep();
   // 7. Status texts, lamps, the value display.
   // 8. Controller polling; one step of the announcement queue.
   USBScanStep();
   // 9. Cab text labels.
   if (afterLogicTick) afterLogicTick();
+}
+
+void SimulatorRun::DieselLogicStep() {
+  const TVehicleParams& veh = sim_.vehicle.veh;
+  const TVehicleTables& t = sim_.vehicle.Tables;
+  const TPanelSprites& panel = sim_.vehicle.Sprites;
+  SpriteEngine& sprites = sim_.view.DXSpriteEngine1;
+  if (veh.Engine_Type == 0) {
+    const long double speed = sim_.dynamics.Speed;
+    SelectGear(sim_.diesel, sim_.handle, t, speed);
+    TGearShiftInputs in;
+    in.AppliedNotch = sim_.delayed.AppliedNotch;
+    in.DoorLock = veh.DoorLock;
+    in.DoorsClosed = sim_.station.DoorState == 0;
+    in.EmergencyTrip = sim_.protection.EmergencyTrip != 0;
+    if (ShiftGears(sim_.diesel, sim_.handle, in, sprites.Get(panel.LampGear))) {
+      TControls controls = Controls();
+      masconupdate(controls);
+    }
+    CheckEngineStall(sim_.diesel, sim_.handle, sim_.delayed, t, speed, sv_.sound);
+    OperateEngineKeys(sim_.diesel, sim_.keys.EngineSwitch, sim_.handle, t, sv_.sound);
+  }
+  // The panel's engine picture follows the engine on every train.
+  ShowEnginePicture(sim_.diesel, sprites.Get(panel.OtherImages[3]));
 }
 
 void SimulatorRun::AppIdle(int elapsedMs) {

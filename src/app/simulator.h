@@ -91,6 +91,9 @@ class SimulatorRun {
   TControls Controls();
 
  private:
+  // The diesel engine's 100 ms step: gear selection and change, stall, the engine keys.
+  void DieselLogicStep();
+
   struct Phase {
     const char* status;  // shown on the title screen's status label before the phase, or null
     std::function<void()> run;

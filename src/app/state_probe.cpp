@@ -161,6 +161,8 @@ StateProbe::StateProbe() {
   Add("AdhesionLimit", [](const Sim& s) { return ProbeValue(s.dynamics.AdhesionLimit); });
   Add("SlipText", [](const Sim& s) { return ProbeValue(s.dynamics.SlipText); });
   Add("HeadGradient", [](const Sim& s) { return ProbeValue(s.dynamics.HeadGradient); });
+  Add("GradientText", [](const Sim& s) { return ProbeValue(s.dynamics.GradientText); });
+  Add("GradientAbsText", [](const Sim& s) { return ProbeValue(s.dynamics.GradientAbsText); });
   AddRows(
       "CarGradient", [](const Sim& s) { return static_cast<int>(s.dynamics.CarGradient.size()); },
       [](const Sim& s, int i) { return I(s.dynamics.CarGradient[static_cast<size_t>(i)]); });

@@ -99,6 +99,9 @@ void StartHandle(THandleState& h, TDelayedHandle& d, const TVehicleParams& veh) 
   h.Reverser = 1;
   h.PowerNotch = 0;
   h.BrakeNotch = d.LastBrakeNotch = d.SapNotch = -veh.Brake;
+  // A diesel train stands with its lever at the converter stage, ready to take up power (the
+  // cab shows that stage's text from the start).
+  if (veh.Engine_Type == 0) h.GearLever = 1;
 }
 
 void HandleAfterStationJump(THandleState& h, TDelayedHandle& d, const TVehicleParams& veh) {

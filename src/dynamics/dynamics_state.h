@@ -55,6 +55,7 @@ struct TDynamicsState {
   Fixed4 AdhesionLimit{};  // N
   std::string SlipText;    // "空転", "滑走" or empty
   Fixed4 HeadGradient{};   // per mille at the film's current frame
+  std::string GradientText, GradientAbsText;  // HeadGradient with one decimal, signed and not; "L" level
   std::vector<int32_t> CarGradient;  // one sample per car length travelled, newest first
   long double LastGradientPos = 0;   // cm
   Fixed4 Gradient{};                 // per mille, mean over the train, positive uphill

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/rounding.h"
+#include "dynamics/diesel.h"
 #include "dynamics/dynamics_math.h"
 
 namespace kavrin {
@@ -166,8 +167,8 @@ void TractionForce(TTractionState& tr, const TDelayedHandle& d, const THandleSta
     const long double accel = v < p.Speed ? p.Accel : Quot(p.Accel * p.Speed, v);
     force = Quot(ForceOf(accel, veh.Tons), p.Limit) * tr.NotchCurrent;
   } else if (veh.Engine_Type == 0) {
-    // Diesel cars: the engine's force through the engaged gear (DieselTractiveForce) is added
-    // here. Until it is connected a diesel car has no tractive force.
+    // Diesel cars: the engine's force through the engaged gear.
+    if (in.Diesel) force = DieselTractiveForce(veh, t, *in.Diesel, n, speed);
   }
   if (h.Reverser == 0) force = 0;
   else if (h.Reverser == -1) force = -force;

@@ -3,6 +3,8 @@
 // doors, the protection demands, the film, the engine and the held keys.
 #include <cstdint>
 
+#include "dynamics/dynamics_state.h"
+
 namespace kavrin {
 
 struct TTrainInputs {
@@ -13,6 +15,7 @@ struct TTrainInputs {
   int32_t MovieState = 0;     // 1 while a side film shows: power changes are not taken up
   int32_t EngineRunning = 1;
   int32_t CurrentLimitAdd = 0;  // A, while the current-limit key is held
+  const TDieselState* Diesel = nullptr;  // the engine and gearbox; none: a diesel car has no force
 };
 
 }  // namespace kavrin
