@@ -34,11 +34,15 @@ long double NotchAccel(const TNotchRow& r, long double v) {
 
 long double ForceOf(long double accel, Fixed4 tons) { return accel / 3.6L * tons.Real() * 1000.0L; }
 
+// The needle moves half the gap each tick. The half step is what is rounded (halves away from
+// zero), not the new reading: rounding the reading would leave a needle falling towards 0 stuck
+// at 1 A for ever, since 1 - 0.5 rounds back up to 1.
 void SmoothAmmeter(TTractionState& tr) {
   const long double value = tr.AmMeterValue;
   const long double half = std::fabs(static_cast<long double>(tr.AmMeterTarget) - value) / 2.0L;
-  if (tr.AmMeterValue < tr.AmMeterTarget) tr.AmMeterValue = RoundHalfAway32(value + half);
-  else if (tr.AmMeterValue > tr.AmMeterTarget) tr.AmMeterValue = RoundHalfAway32(value - half);
+  const long double step = static_cast<long double>(RoundHalfAway32(half));
+  if (tr.AmMeterValue < tr.AmMeterTarget) tr.AmMeterValue = ToInt32(value + step);
+  else if (tr.AmMeterValue > tr.AmMeterTarget) tr.AmMeterValue = ToInt32(value - step);
 }
 
 void MotorCurrent(TTractionState& tr, const TDelayedHandle& d, const THandleState& h, long double speed,

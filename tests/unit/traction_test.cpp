@@ -250,6 +250,16 @@ TEST(Ammeter, HalvesTheGapEachTickAndReachesTheTargetExactly) {
       shown.push_back(force > 0 ? r.tr.AmMeterValue : -r.tr.AmMeterValue);
     }
     EXPECT_EQ(shown, (std::vector<int32_t>{0, 151, 226, 264, 283, 292, 297, 299, 300, 301, 301}));
+    // Power off: the needle falls back the same way and rests at 0, not at 1 A.
+    r.tr.MotorForce = Fixed4{};
+    r.d.AppliedNotch = 0;
+    r.d.LastBrakeNotch = 0;
+    shown.clear();
+    for (int i = 0; i < 11; ++i) {
+      TractionCurrent(r.tr, r.d, r.h, r.speed, r.veh, r.t, r.in);
+      shown.push_back(force > 0 ? r.tr.AmMeterValue : -r.tr.AmMeterValue);
+    }
+    EXPECT_EQ(shown, (std::vector<int32_t>{301, 150, 75, 37, 18, 9, 4, 2, 1, 0, 0}));
   }
 }
 
