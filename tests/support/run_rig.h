@@ -3,8 +3,12 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 #include "app/headless.h"
+#include "app/script.h"
 #include "app/simulator.h"
 #include "core/key_value_store.h"
 #include "support/fake_film_source.h"
@@ -33,5 +37,20 @@ struct RunRig {
     dir.Write("mascon.dat", "#\r\n");
   }
 };
+
+// Runs `script` on a loaded run until `limitMs` of virtual time and returns the trace of
+// `fields` after every 100 ms tick (empty without fields).
+inline std::string DriveHeadless(SimulatorRun& run, HeadlessUiHost& ui, SoundBank& sound, const std::string& script,
+                                 int64_t limitMs, std::vector<std::string> fields = {}) {
+  std::ostringstream trace;
+  HeadlessOptions o;
+  o.limitMs = limitMs;
+  if (!fields.empty()) o.trace = &trace;
+  o.fields = std::move(fields);
+  std::string err;
+  EXPECT_TRUE(ParseScript(script, o.script, err)) << err;
+  RunHeadless(run, ui, sound, o);
+  return trace.str();
+}
 
 }  // namespace kavrin::test

@@ -46,15 +46,7 @@ struct Rig : test::RunRig {
   }
 
   std::string Drive(const std::string& script, int64_t limitMs, std::vector<std::string> fields) {
-    std::ostringstream trace;
-    HeadlessOptions o;
-    o.limitMs = limitMs;
-    o.trace = &trace;
-    o.fields = std::move(fields);
-    std::string err;
-    EXPECT_TRUE(ParseScript(script, o.script, err)) << err;
-    RunHeadless(linked, ui, sound, o);
-    return trace.str();
+    return test::DriveHeadless(linked, ui, sound, script, limitMs, std::move(fields));
   }
 };
 

@@ -14,6 +14,7 @@
 #include "support/fake_picture_loader.h"
 #include "support/fake_sound_bank.h"
 #include "support/fake_wave_decoder.h"
+#include "support/run_rig.h"
 #include "support/temp_dir.h"
 
 namespace kavrin {
@@ -63,15 +64,7 @@ struct Rig {
 
   // Runs the script to `limitMs` and returns the trace rows.
   std::string Drive(const std::string& script, int64_t limitMs, std::vector<std::string> fields) {
-    std::ostringstream trace;
-    HeadlessOptions o;
-    o.limitMs = limitMs;
-    o.trace = &trace;
-    o.fields = std::move(fields);
-    std::string err;
-    EXPECT_TRUE(ParseScript(script, o.script, err)) << err;
-    RunHeadless(run, ui, sound, o);
-    return trace.str();
+    return test::DriveHeadless(run, ui, sound, script, limitMs, std::move(fields));
   }
 };
 

@@ -33,11 +33,7 @@ struct DieselRun : test::RunRig {
     rq.RouteFileName = "line.dat";
     rq.VehicleFileName = "car.dat";
     run.FormCreate(rq);
-    HeadlessOptions o;
-    o.limitMs = ms;
-    std::string err;
-    ASSERT_TRUE(ParseScript(script, o.script, err)) << err;
-    RunHeadless(run, ui, sound, o);
+    test::DriveHeadless(run, ui, sound, script, ms);
   }
 };
 
