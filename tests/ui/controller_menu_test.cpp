@@ -10,24 +10,13 @@
 
 #include "core/key_value_store.h"
 #include "platform/qt_serial_link.h"
-#include "support/fake_film_source.h"
-#include "support/fake_picture_loader.h"
-#include "support/fake_sound_bank.h"
-#include "support/fake_wave_decoder.h"
 #include "support/temp_dir.h"
+#include "support/window_rig.h"
 #include "ui/serial_settings_dialog.h"
 #include "ui/simulator_window.h"
 
 namespace kavrin {
 namespace {
-
-QApplication& App() {
-  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-  static int argc = 1;
-  static char name[] = "kavrin_ui_tests";
-  static char* argv[] = {name, nullptr};
-  return *new QApplication(argc, argv);
-}
 
 QAction* Item(TForm1& w, const char* name) {
   for (QAction* a : w.controllerMenu()->actions()) {
@@ -43,16 +32,12 @@ std::string Marks(TForm1& w) {
 }
 
 TEST(ControllerMenu, ItemsChecksAndTheDebugCaption) {
-  App();
+  test::App();
   test::TempDir dir;
   dir.Write("ostrel.dat", "[Disp]\r\n30,1\r\n0\r\n800\r\n600\r\n-\r\n[Control]\r\nコントローラ(&C)\r\n");
   dir.Write("mascon.dat", "#\r\n");
-  MemoryKeyValueStore store;
-  test::FakeSoundBank sound;
-  test::FakePictureLoader pictures;
-  test::FakeWaveDecoder waves;
-  test::FakeFilmSource film;
-  TForm1 w(store, sound, pictures, waves, film);
+  test::WindowFakes f;
+  TForm1 w(f.store, f.sound, f.pictures, f.waves, f.film);
   RunRequest rq;
   rq.ProgramFolder = dir.str();
   w.FormCreate(rq);
@@ -80,7 +65,7 @@ TEST(ControllerMenu, ItemsChecksAndTheDebugCaption) {
 }
 
 TEST(ControllerMenu, TheSettingsDialogSetsThePort) {
-  App();
+  test::App();
   QtSerialLink link;
   SerialSettingsDialog dialog(link);
   // The current port is offered even when the machine does not list it.

@@ -7,25 +7,13 @@
 
 #include "core/key_value_store.h"
 #include "data/settings.h"
-#include "support/fake_film_source.h"
-#include "support/fake_picture_loader.h"
-#include "support/fake_sound_bank.h"
-#include "support/fake_wave_decoder.h"
 #include "support/temp_dir.h"
+#include "support/window_rig.h"
 #include "ui/cab_view.h"
 #include "ui/simulator_window.h"
 
 namespace kavrin {
 namespace {
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "kavrin_ui_tests";
-  static char* argv[] = {name, nullptr};
-  // Never destroyed: Qt's own statics go first at exit and would leave it dangling.
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
 
 // Lets the window's 1 ms timer run for `ms` of real time.
 void Spin(int ms) {
@@ -35,16 +23,12 @@ void Spin(int ms) {
 }
 
 TEST(SimulatorWindow, StartPauseResumeAndBack) {
-  App();
+  test::App();
   test::TempDir dir;
   dir.Write("ostrel.dat", "[Disp]\r\n30,1\r\n0\r\n800\r\n600\r\n-\r\n[Start]\r\n開始\r\n");
   dir.Write("mascon.dat", "#\r\n");
-  MemoryKeyValueStore store;
-  test::FakeSoundBank sound;
-  test::FakePictureLoader pictures;
-  test::FakeWaveDecoder waves;
-  test::FakeFilmSource film;
-  auto* w = new TForm1(store, sound, pictures, waves, film);
+  test::WindowFakes f;
+  auto* w = new TForm1(f.store, f.sound, f.pictures, f.waves, f.film);
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   RunRequest rq;
   rq.ProgramFolder = dir.str();
@@ -58,7 +42,7 @@ TEST(SimulatorWindow, StartPauseResumeAndBack) {
   Spin(250);
   int32_t clock = w->sim().clock.ClockTime;
   EXPECT_GT(clock, 3);  // the 33 ms tick runs
-  EXPECT_GT(sound.advanced, 200);  // no device: the window renders the bank itself
+  EXPECT_GT(f.sound.advanced, 200);  // no device: the window renders the bank itself
 
   w->startAction()->trigger();  // pause
   EXPECT_FALSE(w->sim().run.running);
@@ -81,13 +65,13 @@ TEST(SimulatorWindow, StartPauseResumeAndBack) {
   while (w->isVisible() && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   EXPECT_FALSE(w->isVisible());
   EXPECT_TRUE(w->sim().run.RunEnded);
-  EXPECT_EQ(sound.resets, 1);
-  EXPECT_EQ(store.ReadInt(kSettingsKey, "Information"), 1);  // written at the close
+  EXPECT_EQ(f.sound.resets, 1);
+  EXPECT_EQ(f.store.ReadInt(kSettingsKey, "Information"), 1);  // written at the close
   delete w;
 }
 
 TEST(SimulatorWindow, TheMoveMenuListsTheStopsLastFirst) {
-  App();
+  test::App();
   test::TempDir dir;
   dir.Write("ostrel.dat", "[Disp]\r\n30,1\r\n0\r\n800\r\n600\r\n-\r\n[Move]\r\n移動\r\n");
   dir.Write("mascon.dat", "#\r\n");
@@ -97,12 +81,8 @@ TEST(SimulatorWindow, TheMoveMenuListsTheStopsLastFirst) {
             "中駅,1,300,300,0,0,0,1081800,90,0,0,0,0,0,0\r\n"
             "西駅,2,600,300,0,0,0,1083600,90,0,0,0,0,0,0\r\n"
             "終点,0,900,300,0,0,0,1085400,90,0,0,0,0,0,0\r\n#\r\n");
-  MemoryKeyValueStore store;
-  test::FakeSoundBank sound;
-  test::FakePictureLoader pictures;
-  test::FakeWaveDecoder waves;
-  test::FakeFilmSource film;
-  TForm1 w(store, sound, pictures, waves, film);
+  test::WindowFakes f;
+  TForm1 w(f.store, f.sound, f.pictures, f.waves, f.film);
   RunRequest rq;
   rq.ProgramFolder = dir.str();
   rq.RouteFileName = "line.dat";
@@ -118,7 +98,7 @@ TEST(SimulatorWindow, TheMoveMenuListsTheStopsLastFirst) {
 }
 
 TEST(SimulatorWindow, SurfaceKeepsItsAspectInAnyWindowSize) {
-  App();
+  test::App();
   CabView view;
   view.resize(1000, 440);
   QRect r = view.SurfaceRect();

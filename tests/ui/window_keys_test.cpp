@@ -9,24 +9,12 @@
 #include <QWheelEvent>
 
 #include "core/key_value_store.h"
-#include "support/fake_film_source.h"
-#include "support/fake_picture_loader.h"
-#include "support/fake_sound_bank.h"
-#include "support/fake_wave_decoder.h"
 #include "support/temp_dir.h"
+#include "support/window_rig.h"
 #include "ui/simulator_window.h"
 
 namespace kavrin {
 namespace {
-
-QApplication& App() {
-  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-  static int argc = 1;
-  static char name[] = "kavrin_ui_tests";
-  static char* argv[] = {name, nullptr};
-  // Never destroyed: Qt's own statics go first at exit and would leave it dangling.
-  return *new QApplication(argc, argv);
-}
 
 void Wheel(QWidget* target, int delta) {
   QPointF at(target->width() / 2.0, target->height() / 2.0);
@@ -36,19 +24,15 @@ void Wheel(QWidget* target, int delta) {
 }
 
 TEST(WindowKeys, KeysAndWheelMoveTheHandle) {
-  App();
+  test::App();
   test::TempDir dir;
   dir.Write("ostrel.dat", "[Disp]\r\n30,1\r\n0\r\n800\r\n600\r\n-\r\n");
   dir.Write("mascon.dat", "#\r\n");
   dir.Write("car.dat",
             "[Handle]\r\n0\r\n[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n[Power]\r\n4\r\n[Tons]\r\n36\r\n"
             "[Sound_Horn4]\r\n5\r\n6\r\n7\r\n8\r\n5\r\n0\r\n");
-  MemoryKeyValueStore store;
-  test::FakeSoundBank sound;
-  test::FakePictureLoader pictures;
-  test::FakeWaveDecoder waves;
-  test::FakeFilmSource film;
-  auto* w = new TForm1(store, sound, pictures, waves, film);
+  test::WindowFakes f;
+  auto* w = new TForm1(f.store, f.sound, f.pictures, f.waves, f.film);
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   RunRequest rq;
   rq.ProgramFolder = dir.str();
