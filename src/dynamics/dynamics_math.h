@@ -31,7 +31,7 @@ inline int64_t RoundToEven(long double x) {
 // A fixed-point value from a real, rounded as Fixed4 rounds: 0 for infinity or NaN, the range's
 // end beyond it.
 inline Fixed4 ToFixed(long double x) {
-  constexpr long double kMax = 9.0e14L;  // well inside int64 after the x 10000
+  constexpr long double kMax = Fixed4::kLimit;
   if (!std::isfinite(x)) return Fixed4{};
   if (x > kMax) x = kMax;
   if (x < -kMax) x = -kMax;

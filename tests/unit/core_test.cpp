@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "core/encoding.h"
 #include "core/fixed4.h"
@@ -34,6 +35,11 @@ TEST(Fixed4, AssignmentRoundsToFourDecimals) {
   EXPECT_EQ(c.raw, 24692);
   EXPECT_EQ(FormatFixed(Fixed4::FromRaw(-5)), "-0.0005");
   EXPECT_EQ(FormatFixed(Fixed4(12.5L)), "12.5000");
+  // Nothing outside the range converts undefined: held at its end, or 0 with no value at all.
+  EXPECT_EQ(Fixed4(1e30L), Fixed4(Fixed4::kLimit));
+  EXPECT_EQ(Fixed4(-1e30L), Fixed4(-Fixed4::kLimit));
+  EXPECT_EQ(Fixed4(std::numeric_limits<long double>::infinity()).raw, 0);
+  EXPECT_EQ(Fixed4(std::numeric_limits<long double>::quiet_NaN()).raw, 0);
 }
 
 TEST(CsvField, FieldsErrorAndTrailingComma) {
