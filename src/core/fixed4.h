@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/rounding.h"
+
 namespace kavrin {
 
 struct Fixed4 {
@@ -29,7 +31,7 @@ struct Fixed4 {
   static int64_t FromReal(long double value) {
     if (!std::isfinite(value)) return 0;
     value = std::clamp(value, -kLimit, kLimit);
-    return static_cast<int64_t>(std::nearbyint(value * 10000.0L));
+    return RoundToEven(value * 10000.0L);
   }
 
   constexpr long double Real() const { return static_cast<long double>(raw) / 10000.0L; }

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/fixed4.h"
+#include "core/rounding.h"
 
 namespace kavrin {
 
@@ -17,26 +18,9 @@ inline long double Quot(long double a, long double b) {
   return std::isfinite(q) ? q : 0;
 }
 
-// Nearest integer, halves to even, as std::nearbyint gives in the default rounding mode, without
-// the library call (which costs more than the arithmetic of a whole air-brake step). |x| must be
-// below 2^62.
-inline int64_t RoundToEven(long double x) {
-  int64_t whole = static_cast<int64_t>(x);  // toward zero
-  const long double rest = x - static_cast<long double>(whole);  // exact
-  if (rest > 0.5L || (rest == 0.5L && (whole & 1) != 0)) ++whole;
-  else if (rest < -0.5L || (rest == -0.5L && (whole & 1) != 0)) --whole;
-  return whole;
-}
-
-// A fixed-point value from a real, rounded as Fixed4 rounds: 0 for infinity or NaN, the range's
-// end beyond it.
-inline Fixed4 ToFixed(long double x) {
-  constexpr long double kMax = Fixed4::kLimit;
-  if (!std::isfinite(x)) return Fixed4{};
-  if (x > kMax) x = kMax;
-  if (x < -kMax) x = -kMax;
-  return Fixed4::FromRaw(RoundToEven(x * 10000.0L));
-}
+// A fixed-point value from a real: Fixed4's own conversion (0 for infinity or NaN, the range's
+// end beyond it), under the name the force and air models use.
+inline Fixed4 ToFixed(long double x) { return Fixed4(x); }
 
 // A whole real as a 32-bit value, held to its range; 0 for infinity or NaN.
 inline int32_t ToInt32(long double x) {
