@@ -16,8 +16,17 @@ std::optional<DataFile> DataFile::Open(const std::string& path) {
   if (!in) return std::nullopt;
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
-  return DataFile(DecodeDataText(bytes));
+  DataFile file(DecodeDataText(bytes));
+  file.path_ = path;
+  return file;
 }
+
+TLoadPlace DataFile::Place(std::string_view label) const {
+  // A text given directly has no file to name; its line is still worth showing.
+  return TLoadPlace{path_.empty() ? std::string("-") : path_, next_, std::string(label), CurLine, false};
+}
+
+TLoadPlace DataFile::MissingPlace(const std::string& path) { return TLoadPlace{path, 0, {}, {}, true}; }
 
 bool DataFile::ReadLine() {
   if (Eof()) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/fixed4.h"
+#include "core/load_error.h"
 
 namespace kavrin {
 
@@ -32,12 +33,19 @@ class DataFile {
 
   // 1-based number of the line in CurLine (0 before the first read).
   size_t LineNumber() const { return next_; }
+  // The path it was opened from; empty for text given directly.
+  const std::string& Path() const { return path_; }
+  // The line read last, under `label`, for a message that arose there.
+  TLoadPlace Place(std::string_view label) const;
+  // The place of a file that could not be opened.
+  static TLoadPlace MissingPlace(const std::string& path);
 
   std::string CurLine;
 
  private:
   std::vector<std::string> lines_;
   size_t next_ = 0;
+  std::string path_;
 };
 
 inline bool KeyMatches(std::string_view line, std::string_view key) {

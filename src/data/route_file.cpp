@@ -62,7 +62,11 @@ class RouteReader {
         }
       }
     } catch (const ValueError&) {
-      throw LoadError(std::string(kRouteFileError).append(label_).append(":").append(f_.CurLine));
+      throw LoadError(std::string(kRouteFileError).append(label_).append(":").append(f_.CurLine), f_.Place(label_));
+    } catch (const LoadError& e) {
+      // A picture's own message: the line that named it is where the author looks.
+      if (e.HasPlace()) throw;
+      throw LoadError(e.what(), f_.Place(label_));
     }
     return std::move(t_);
   }
@@ -531,7 +535,8 @@ TRouteTables ReadRouteFile(DataFile& file, const TRouteFileContext& context) {
 TRouteTables LoadRouteFile(const std::string& path, const TRouteFileContext& context) {
   auto file = DataFile::Open(path);
   if (!file) {
-    throw LoadError(std::string(kRouteFileError) + context.PreviousLabel + ":" + context.PreviousLine);
+    throw LoadError(std::string(kRouteFileError) + context.PreviousLabel + ":" + context.PreviousLine,
+                    DataFile::MissingPlace(path));
   }
   return ReadRouteFile(*file, context);
 }

@@ -37,13 +37,13 @@ struct TRouteFileContext {
   std::string VehicleFileName;
   // Nothing is made of the picture lines without it; they are still read past.
   RouteImageReader* Images = nullptr;
-  // Shown when the file cannot be read at all: the error label and the line the vehicle
-  // reader left behind.
+  // Shown when the file cannot be read at all: the group title and the line the vehicle
+  // reader left behind (TVehicleFile::LeftLabel, LeftLine).
   std::string PreviousLabel;
   std::string PreviousLine;
 };
 
-// Throws LoadError with kRouteFileError + label + ":" + line.
+// Throws LoadError with kRouteFileError + label + ":" + line, placed at that line.
 TRouteTables ReadRouteFile(DataFile& file, const TRouteFileContext& context);
 TRouteTables LoadRouteFile(const std::string& path, const TRouteFileContext& context);
 

@@ -69,14 +69,14 @@ TStringFile ReadStringFile(DataFile& f) {
       if (KeyMatches(line, "[Save]")) ReadText(f, s.SaveCaption);
     }
   } catch (const ValueError&) {
-    throw LoadError(kStringFileError);
+    throw LoadError(kStringFileError, f.Place({}));
   }
   return s;
 }
 
 TStringFile LoadStringFile(const std::string& path) {
   auto f = DataFile::Open(path);
-  if (!f) throw LoadError(kStringFileError);
+  if (!f) throw LoadError(kStringFileError, DataFile::MissingPlace(path));
   return ReadStringFile(*f);
 }
 

@@ -23,24 +23,32 @@ TVehicleFile ReadVehicleFile(DataFile& f, const std::string& vehicleFolder, Pict
   TPanelPictures pictures{vehicleFolder, loader, view, v.Sprites};
   std::string title;
   try {
-    while (f.ReadLine()) {
+    // Not `while (ReadLine())`: the last line must stay in CurLine, as the route reader shows it
+    // when the route file cannot be opened.
+    while (!f.Eof()) {
+      f.ReadLine();
       title = kBasicGroupTitle;
       ReadParamKeys(f, v.veh);
       ReadTableKeys(f, v.veh, v.Tables, title);
       ReadPanelKeys(f, v.Panel, title, pictures);
     }
   } catch (const ValueError&) {
-    throw LoadError(std::string(kVehicleFileError) + title);
+    throw LoadError(std::string(kVehicleFileError) + title, f.Place(title));
+  } catch (const LoadError& e) {
+    if (e.HasPlace()) throw;
+    throw LoadError(e.what(), f.Place(title));
   }
+  v.LeftLabel = title;
+  v.LeftLine = f.CurLine;
   return v;
 }
 
 TVehicleFile LoadVehicleFile(const std::string& path, PictureLoader& loader, TCabView& view) {
   std::error_code ec;
   // A folder opens as an empty stream on some systems; it is no vehicle file either.
-  if (std::filesystem::is_directory(path, ec)) throw LoadError(kVehicleFileError);
+  if (std::filesystem::is_directory(path, ec)) throw LoadError(kVehicleFileError, DataFile::MissingPlace(path));
   std::optional<DataFile> f = DataFile::Open(path);
-  if (!f) throw LoadError(kVehicleFileError);
+  if (!f) throw LoadError(kVehicleFileError, DataFile::MissingPlace(path));
   return ReadVehicleFile(*f, FolderOf(path), loader, view);
 }
 

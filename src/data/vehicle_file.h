@@ -19,6 +19,10 @@ struct TVehicleFile {
   TVehicleTables Tables;
   TCabPanel Panel;
   TPanelSprites Sprites;
+  // The group title and the line in force when the reader stopped: a route file that cannot be
+  // opened is reported with them.
+  std::string LeftLabel;
+  std::string LeftLine;
 };
 
 // Reads a vehicle file and makes its pattern images in `view` as their keys are read. The

@@ -455,6 +455,33 @@ TEST(RouteFile, ErrorLabels) {
   EXPECT_EQ(ErrorOf("[Station]\n" + row14 + "\n#\n"), kMsg + "[Station]:" + row14);
 }
 
+// The message box names the label; route authors also need the line, counted from 1.
+TEST(RouteFile, FailuresArePlacedAtTheLineRead) {
+  auto placeOf = [](const std::string& text, RouteImageReader* images = nullptr) {
+    try {
+      Read(text, Ctx("v.dat", images));
+    } catch (const LoadError& e) {
+      return e.Place();
+    }
+    return TLoadPlace{};
+  };
+  const std::string row14 = "A,0,1,2,3,4,5,6,7,8,9,10,11,12";
+  TLoadPlace p = placeOf("; 1\n; 2\n[Station]\n" + kStationRow + "\n" + row14 + "\n#\n");
+  EXPECT_EQ(p.Line, 5u);
+  EXPECT_EQ(p.Label, "[Station]");
+  EXPECT_EQ(p.Text, row14);
+  EXPECT_FALSE(p.Missing);
+  EXPECT_EQ(AuthorLine(p), "-:5: [Station]: " + row14);
+  p = placeOf("[StartPos]\nabc\n");
+  EXPECT_EQ(AuthorLine(p), "-:2: その他: abc");
+  // A picture's own message keeps its text and gains the line that named the picture.
+  RecordingImages images;
+  images.ownError = "sign1=s.png,50";
+  p = placeOf("; x\n[SignImageList]\ns.png,50\n", &images);
+  EXPECT_EQ(p.Line, 3u);
+  EXPECT_EQ(p.Text, "s.png,50");
+}
+
 TEST(RouteFile, EndOfFileInsideAnyListFailsWithItsKey) {
   const char* listKeys[] = {
       "[StafSwitch]", "[MovieStop]", "[MovieSwitch]", "[Speed_Signal]", "[Pre_Train]", "[SoundData]",
@@ -533,6 +560,7 @@ TEST(RouteFile, LoadsAShiftJisFileAndReportsOneThatCannotBeRead) {
     ADD_FAILURE();
   } catch (const LoadError& e) {
     EXPECT_EQ(std::string(e.what()), kMsg + "[Others]:last vehicle line");
+    EXPECT_EQ(AuthorLine(e.Place()), dir.str() + "missing.datが見つかりません");
   }
 }
 

@@ -126,6 +126,22 @@ TEST(VehicleParams, BadValuesFailWithTheBasicGroupTitle) {
     EXPECT_EQ(VehicleFailure(text), "車両ファイルに誤りがあります- 列車の基本設定") << text;
 }
 
+TEST(VehicleParams, AFailureIsPlacedAtItsLineAndAReadFileLeavesItsLastLine) {
+  try {
+    ReadVehicleText("; 1000形\r\n[Tons]\r\n36\r\n[Brake]\r\nfour\r\n");
+    ADD_FAILURE();
+  } catch (const LoadError& e) {
+    EXPECT_STREQ(e.what(), "車両ファイルに誤りがあります- 列車の基本設定");
+    EXPECT_EQ(e.Place().Line, 5u);
+    EXPECT_EQ(e.Place().Label, "- 列車の基本設定");
+    EXPECT_EQ(e.Place().Text, "four");
+  }
+  // What a route file that cannot be opened is reported with.
+  TVehicleFile v = ReadVehicleText("[Tons]\r\n36\r\n; おわり\r\n");
+  EXPECT_EQ(v.LeftLabel, "[Others]");
+  EXPECT_EQ(v.LeftLine, "; おわり");
+}
+
 TEST(VehicleParams, FileThatCannotBeOpenedHasNoGroupTitle) {
   test::FakePictureLoader loader;
   TCabView view;
