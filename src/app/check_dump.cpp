@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "data/settings.h"
+
 namespace kavrin {
 
 std::string CheckDump(const Sim& sim) {
@@ -72,12 +74,17 @@ std::string CheckDump(const Sim& sim) {
 
   j["FrameCount"] = sim.film.FrameCount;
   const TSettings& s = sim.files.Settings;
-  j["settings"] = {{"Kanko", s.KankoSetting},
-                   {"Information", s.InformationSetting},
-                   {"ATS", s.ATSSetting},
-                   {"Tunnel", s.TunnelSetting},
-                   {"Moji", s.MojiSetting}};
+  nlohmann::ordered_json settings = nlohmann::ordered_json::object();
+  for (const TSettingField& f : kSettingFields) settings[f.Name] = s.*f.Field;
+  j["settings"] = std::move(settings);
   // A name that did not decode stays readable rather than failing the whole dump.
+  return j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+std::string LoadFailureDump(const LoadError& error) {
+  const TLoadPlace& p = error.Place();
+  nlohmann::ordered_json j = {{"message", error.what()}, {"file", p.File}, {"line", p.Line},
+                              {"label", p.Label},        {"text", p.Text}, {"missing", p.Missing}};
   return j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 

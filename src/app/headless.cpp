@@ -7,7 +7,12 @@
 
 namespace kavrin {
 
-void HeadlessUiHost::ShowMessage(const std::string& text) { messages_ << text << '\n'; }
+void HeadlessUiHost::ShowMessage(const std::string& text) { ShowLoadMessage(text, TLoadPlace{}); }
+
+void HeadlessUiHost::ShowLoadMessage(const std::string& text, const TLoadPlace& place) {
+  messagesShown.emplace_back(text, place);
+  messages_ << text << '\n';
+}
 
 int64_t RunHeadless(SimulatorRun& run, HeadlessUiHost& host, SoundBank& sound, const HeadlessOptions& options) {
   Scheduler& scheduler = run.scheduler();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/script.h"
@@ -29,8 +30,11 @@ class HeadlessUiHost : public UiHost {
   void SetWindowOpacity(int alpha) override { opacity = alpha; }
   void CloseWindow() override { closeRequested = true; }
   void ShowMessage(const std::string& text) override;
+  void ShowLoadMessage(const std::string& text, const TLoadPlace& place) override;
   void SetWindowCaption(const std::string& text) override { caption = text; }
 
+  // Every message shown, in order, with its place when it came from the load.
+  std::vector<std::pair<std::string, TLoadPlace>> messagesShown;
   std::string startCaption;
   std::string caption = kSimulatorTitle;
   int opacity = 255;

@@ -1,6 +1,7 @@
 #include "app/simulator.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 
 #include "app/initial_state.h"
@@ -95,6 +96,8 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          if (!sim_.RouteFileName.empty()) {
            TRouteFileContext context;
            context.VehicleFileName = sim_.VehicleFileName;
+           context.PreviousLabel = sim_.vehicle.LeftLabel;
+           context.PreviousLine = sim_.vehicle.LeftLine;
            // The trackside pictures are made as their lines are read, in file order.
            const TStringFile& strings = sim_.files.Strings;
            TracksideImageReader images(sim_.ProgramFolder, strings.ScreenWidth, strings.ScreenHeight, sv_.pictures,
@@ -149,7 +152,10 @@ void SimulatorRun::OpenMainFilm(int32_t frames) {
     std::string name = sim_.files.Strings.MoviePath + sim_.route.DataName + ".avi";
     std::string path = ResolveDataPath(sim_.ProgramFolder, name);
     int32_t code = sv_.film.AviOpen(path);
-    if (code != FilmSource::Opened) sv_.ui.ShowMessage(AviOpenMessage(code, path));
+    if (code != FilmSource::Opened) {
+      std::error_code ec;
+      sv_.ui.ShowLoadMessage(AviOpenMessage(code, path), TLoadPlace{path, 0, {}, {}, !std::filesystem::exists(path, ec)});
+    }
     length = sv_.film.FilmLength();
   }
   if (frames >= 0) length = frames;

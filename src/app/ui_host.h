@@ -3,6 +3,8 @@
 // tests implement it without a screen.
 #include <string>
 
+#include "core/load_error.h"
+
 namespace kavrin {
 
 // The simulator window's own caption, until the run puts another there.
@@ -21,6 +23,9 @@ class UiHost {
   virtual void CloseWindow() = 0;
   // A message box; the call returns when the user has dismissed it.
   virtual void ShowMessage(const std::string& text) = 0;
+  // A message box during loading that does not stop the load (a film that cannot be opened).
+  // The place is for tools that report to route authors; the window shows the text alone.
+  virtual void ShowLoadMessage(const std::string& text, const TLoadPlace&) { ShowMessage(text); }
   // The simulator window's caption.
   virtual void SetWindowCaption(const std::string& text) = 0;
 };

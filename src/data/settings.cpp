@@ -2,33 +2,18 @@
 
 namespace kavrin {
 
-namespace {
-
-struct SettingField {
-  const char* name;
-  int32_t TSettings::*field;
-};
-
-constexpr SettingField kSettingFields[] = {
-    {"Kanko", &TSettings::KankoSetting},   {"Information", &TSettings::InformationSetting},
-    {"ATS", &TSettings::ATSSetting},       {"Tunnel", &TSettings::TunnelSetting},
-    {"Moji", &TSettings::MojiSetting},
-};
-
-}  // namespace
-
 TSettings ReadSettings(KeyValueStore& store) {
   TSettings read;
   for (const auto& f : kSettingFields) {
-    auto v = store.ReadInt(kSettingsKey, f.name);
+    auto v = store.ReadInt(kSettingsKey, f.Name);
     if (!v) return TSettings{};
-    read.*f.field = *v;
+    read.*f.Field = *v;
   }
   return read;
 }
 
 void WriteSettings(KeyValueStore& store, const TSettings& settings) {
-  for (const auto& f : kSettingFields) store.WriteInt(kSettingsKey, f.name, settings.*f.field);
+  for (const auto& f : kSettingFields) store.WriteInt(kSettingsKey, f.Name, settings.*f.Field);
 }
 
 TControllerMap ReadControllerMap(KeyValueStore& store) {

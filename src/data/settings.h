@@ -19,6 +19,19 @@ struct TSettings {
   int32_t MojiSetting = 0;
 };
 
+// The five values by their names in the store, in the order they are read and written.
+struct TSettingField {
+  const char* Name;
+  int32_t TSettings::*Field;
+};
+inline constexpr std::array<TSettingField, 5> kSettingFields = {{
+    {"Kanko", &TSettings::KankoSetting},
+    {"Information", &TSettings::InformationSetting},
+    {"ATS", &TSettings::ATSSetting},
+    {"Tunnel", &TSettings::TunnelSetting},
+    {"Moji", &TSettings::MojiSetting},
+}};
+
 inline constexpr std::array<const char*, 16> kControllerMapNames = {
     "P0", "P1", "P2", "P3", "P4", "P5", "B0", "B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "EB"};
 using TControllerMap = std::array<int32_t, 16>;

@@ -17,15 +17,17 @@
 #include "app/program_folder.h"
 #include "app/script.h"
 #include "app/simulator.h"
+#include "app/title_runs.h"
 #include "app/trace.h"
 #include "core/load_error.h"
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/text.h"
+#include "data/settings.h"
 #include "platform/ffmpeg_film_source.h"
 #include "platform/qimage_picture_loader.h"
-#include "data/settings.h"
 #include "platform/qsettings_store.h"
+#include "platform/quiet_start.h"
 #include "platform/sound_system.h"
 #include "sound/sound_log.h"
 #include "ui/simulator_window.h"
@@ -37,76 +39,177 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitLoadFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitLoadedWithProblems = 3;
 
-std::unique_ptr<KeyValueStore> MakeStore(const CommandLine& cl, bool window) {
-  if (cl.hasSettingsDir) return std::make_unique<QSettingsStore>(cl.settingsDir);
-  if (window) return std::make_unique<QSettingsStore>();
-  return std::make_unique<MemoryKeyValueStore>();
+int UsageError(const CommandLine& cl, const std::string& error) {
+  std::cerr << "kavrin: " << error << "\n" << UsageText(cl.command);
+  return kExitUsage;
 }
 
-bool ApplySets(const CommandLine& cl, KeyValueStore& store, std::string& error) {
-  static const char* kNames[] = {"Kanko", "Information", "ATS", "Tunnel", "Moji"};
+// The settings of a run without a window: the folder given, or an empty store in memory, with
+// the --set values written in before the load reads them.
+std::unique_ptr<KeyValueStore> WindowlessStore(const CommandLine& cl, std::string& error) {
+  std::unique_ptr<KeyValueStore> store;
+  if (cl.hasSettingsDir) {
+    store = std::make_unique<QSettingsStore>(cl.settingsDir);
+  } else {
+    store = std::make_unique<MemoryKeyValueStore>();
+  }
+  std::string names;
+  for (const TSettingField& f : kSettingFields) names += (names.empty() ? "" : ", ") + std::string(f.Name);
   for (const auto& [name, value] : cl.sets) {
     bool known = false;
-    for (const char* n : kNames) known = known || name == n;
+    for (const TSettingField& f : kSettingFields) known = known || name == f.Name;
     if (!known || !ParseInt(value)) {
-      error = "--set takes Kanko, Information, ATS, Tunnel or Moji with a whole number: " + name + "=" + value;
-      return false;
+      error = "--set takes " + names + " with a whole number: " + name + "=" + value;
+      return nullptr;
     }
   }
-  if (cl.sets.empty()) return true;
+  if (cl.sets.empty()) return store;
   // A setting given alone must not make the others unreadable (one missing value resets all
   // five), so the store is completed from what it holds first.
-  WriteSettings(store, ReadSettings(store));
-  for (const auto& [name, value] : cl.sets) store.WriteInt(kSettingsKey, name, *ParseInt(value));
-  return true;
+  WriteSettings(*store, ReadSettings(*store));
+  for (const auto& [name, value] : cl.sets) store->WriteInt(kSettingsKey, name, *ParseInt(value));
+  return store;
 }
 
-RunRequest Request(const CommandLine& cl, const std::string& exe) {
+// What check and headless run on: the window's load and loops without a window, a silent sound
+// bank that still keeps time, the film's header for its length only, and the window's messages
+// on a stream.
+struct WindowlessServices {
+  WindowlessServices(KeyValueStore& store, std::ostream& messages) : store(store), ui(messages) {}
+
+  RunServices For(SoundBank& bank) { return RunServices{store, bank, ui, pictures, *sound.decoder, film}; }
+
+  KeyValueStore& store;
+  SoundSystem sound = OpenSoundSystem(false);
+  HeadlessUiHost ui;
+  QImagePictureLoader pictures;
+  FfmpegFilmSource film{{FfmpegFilmSource::Mode::HeaderOnly}};
+};
+
+RunRequest Request(const CommandLine& cl, const std::string& programFolder, const std::string& route,
+                   const std::string& train) {
   RunRequest rq;
-  rq.ProgramFolder = FindProgramFolder(cl.dataDir, exe);
+  rq.ProgramFolder = programFolder;
   // Route and train names are relative to the data folder, as the title screen's lists are; a
   // train elsewhere keeps its own folder, as one chosen in the title screen's dialog does.
-  rq.RouteFileName = cl.route;
-  rq.VehicleFolder = SplitPath(cl.train, 0);
-  rq.VehicleFileName = SplitPath(cl.train, 1);
+  rq.RouteFileName = route;
+  rq.VehicleFolder = SplitPath(train, 0);
+  rq.VehicleFileName = SplitPath(train, 1);
   rq.Station = cl.station;
   rq.End = cl.end;
   rq.Frames = cl.frames;
   return rq;
 }
 
-int Check(const CommandLine& cl, const std::string& exe) {
-  auto store = MakeStore(cl, false);
-  std::string error;
-  if (!ApplySets(cl, *store, error)) {
-    std::cerr << "kavrin: " << error << "\n";
-    return kExitUsage;
-  }
-  SoundSystem sound = OpenSoundSystem(false);
-  HeadlessUiHost ui(std::cerr);
-  QImagePictureLoader pictures;
-  // Only the film's length: its frames are never shown here.
-  FfmpegFilmSource film({FfmpegFilmSource::Mode::HeaderOnly});
+RunRequest Request(const CommandLine& cl, const std::string& exe) {
+  return Request(cl, FindProgramFolder(cl.dataDir, exe), cl.route, cl.train);
+}
+
+// One load as `check` sees it.
+struct CheckedLoad {
+  std::unique_ptr<LoadError> failure;
+  std::vector<std::pair<std::string, TLoadPlace>> messages;  // shown without stopping the load
+  std::string dump;
+};
+
+CheckedLoad CheckLoad(KeyValueStore& store, const RunRequest& rq, bool dump) {
+  CheckedLoad out;
+  // The messages are reported together at the end, not as they arise.
+  std::ostringstream shown;
+  WindowlessServices sv(store, shown);
   auto sim = std::make_unique<Sim>();
-  SimulatorRun run(*sim, RunServices{*store, sound.bank(), ui, pictures, *sound.decoder, film}, kHeadlessIdleInterval);
+  SimulatorRun run(*sim, sv.For(sv.sound.bank()), kHeadlessIdleInterval);
   try {
-    run.FormCreate(Request(cl, exe));
+    run.FormCreate(rq);
+    if (dump) out.dump = CheckDump(*sim);
   } catch (const LoadError& e) {
-    std::cout << e.what() << "\n";
+    out.failure = std::make_unique<LoadError>(e);
+    if (dump) out.dump = LoadFailureDump(e);
+  }
+  out.messages = std::move(sv.ui.messagesShown);
+  return out;
+}
+
+int ExitCode(const CheckedLoad& load) {
+  if (load.failure) return kExitLoadFailure;
+  return load.messages.empty() ? kExitOk : kExitLoadedWithProblems;
+}
+
+// Any failure outweighs any problem.
+int Worse(int a, int b) {
+  auto rank = [](int code) { return code == kExitLoadFailure ? 2 : code == kExitLoadedWithProblems ? 1 : 0; };
+  return rank(b) > rank(a) ? b : a;
+}
+
+// A message and, below it, where an author finds its cause.
+void PrintMessage(std::ostream& out, const std::string& text, const TLoadPlace& place, const char* indent) {
+  out << indent << text << "\n";
+  std::string author = AuthorLine(place);
+  if (!author.empty()) out << indent << author << "\n";
+}
+
+void PrintDetails(std::ostream& out, const CheckedLoad& load, const char* indent) {
+  for (const auto& [text, place] : load.messages) PrintMessage(out, text, place, indent);
+  if (load.failure) PrintMessage(out, load.failure->what(), load.failure->Place(), indent);
+}
+
+int CheckOne(const CommandLine& cl, KeyValueStore& store, const RunRequest& rq) {
+  CheckedLoad load = CheckLoad(store, rq, cl.dump);
+  PrintDetails(std::cout, load, "");
+  const int code = ExitCode(load);
+  if (code == kExitLoadedWithProblems) {
+    std::cout << "読み込めましたが、問題が " << load.messages.size() << " 件あります\n";
+  }
+  if (cl.dump) {
+    std::cout << load.dump << "\n";
+  } else if (code == kExitOk) {
+    std::cout << "OK\n";
+  }
+  return code;
+}
+
+// Every run the title screen offers, one line each, with the details of those that are not OK
+// indented below.
+int CheckTitleRuns(const CommandLine& cl, KeyValueStore& store, const std::string& exe) {
+  const std::string folder = FindProgramFolder(cl.dataDir, exe);
+  const std::vector<TTitleRun> runs = TitleRuns(folder);
+  if (runs.empty()) {
+    std::cout << folder << " にはタイトル画面で選べる路線と列車がありません（" << kTitleRouteFiles[0] << " などと "
+              << kTitleTrains[0] << " / " << kTitleTrains[1] << "）。--route と --train で指定してください\n";
     return kExitLoadFailure;
   }
-  std::cout << (cl.dump ? CheckDump(*sim) : std::string("OK")) << "\n";
-  return kExitOk;
+  int worst = kExitOk;
+  for (const TTitleRun& r : runs) {
+    CheckedLoad load = CheckLoad(store, Request(cl, folder, r.RouteFileName, r.VehicleFileName), false);
+    const int code = ExitCode(load);
+    std::cout << r.RouteFileName << " + " << r.VehicleFileName << ": "
+              << (code == kExitOk                   ? std::string("OK")
+                  : code == kExitLoadFailure        ? std::string("読み込めません")
+                                                    : "問題が " + std::to_string(load.messages.size()) + " 件あります")
+              << "\n";
+    PrintDetails(std::cout, load, "  ");
+    worst = Worse(worst, code);
+  }
+  return worst;
+}
+
+int Check(const CommandLine& cl, const std::string& exe) {
+  std::string error;
+  auto store = WindowlessStore(cl, error);
+  if (!store) return UsageError(cl, error);
+  if (cl.route.empty() && cl.train.empty()) {
+    if (cl.dump) return UsageError(cl, "--dump needs --route and --train");
+    return CheckTitleRuns(cl, *store, exe);
+  }
+  return CheckOne(cl, *store, Request(cl, exe));
 }
 
 int Headless(const CommandLine& cl, const std::string& exe) {
-  auto store = MakeStore(cl, false);
   std::string error;
-  if (!ApplySets(cl, *store, error)) {
-    std::cerr << "kavrin: " << error << "\n";
-    return kExitUsage;
-  }
+  auto store = WindowlessStore(cl, error);
+  if (!store) return UsageError(cl, error);
   HeadlessOptions o;
   if (!cl.script.empty()) {
     std::ifstream in(cl.script, std::ios::binary);
@@ -138,29 +241,25 @@ int Headless(const CommandLine& cl, const std::string& exe) {
   o.everyPhysics = cl.every == "physics";
   if (cl.seconds >= 0) o.limitMs = static_cast<int64_t>(cl.seconds * 1000.0 + 0.5);
 
-  SoundSystem sound = OpenSoundSystem(false);
+  WindowlessServices sv(*store, std::cerr);
   std::ofstream soundLogFile;
   std::unique_ptr<SoundLog> soundLog;
-  SoundBank* bank = &sound.bank();
+  SoundBank* bank = &sv.sound.bank();
   if (!cl.soundLog.empty()) {
     soundLogFile.open(cl.soundLog, std::ios::binary | std::ios::trunc);
     if (!soundLogFile) {
       std::cerr << "kavrin: cannot write the sound log " << cl.soundLog << "\n";
       return kExitUsage;
     }
-    soundLog = std::make_unique<SoundLog>(sound.bank(), soundLogFile);
+    soundLog = std::make_unique<SoundLog>(sv.sound.bank(), soundLogFile);
     bank = soundLog.get();
   }
-  HeadlessUiHost ui(std::cerr);
-  QImagePictureLoader pictures;
-  // Only the film's length: its frames are never shown here.
-  FfmpegFilmSource film({FfmpegFilmSource::Mode::HeaderOnly});
   auto sim = std::make_unique<Sim>();
-  SimulatorRun run(*sim, RunServices{*store, *bank, ui, pictures, *sound.decoder, film}, kHeadlessIdleInterval);
+  SimulatorRun run(*sim, sv.For(*bank), kHeadlessIdleInterval);
   if (soundLog) soundLog->SetClock([&run] { return run.scheduler().Now(); });
   try {
     run.FormCreate(Request(cl, exe));
-    RunHeadless(run, ui, *bank, o);
+    RunHeadless(run, sv.ui, *bank, o);
   } catch (const LoadError& e) {
     std::cout << e.what() << "\n";
     return kExitLoadFailure;
@@ -171,7 +270,7 @@ int Headless(const CommandLine& cl, const std::string& exe) {
 int Window(const CommandLine& cl, int argc, char** argv) {
   QApplication app(argc, argv);
   app.setApplicationName("鉄道運転シミュレータ");
-  auto store = MakeStore(cl, true);
+  std::unique_ptr<KeyValueStore> store = std::make_unique<QSettingsStore>();
   SoundSystem sound = OpenSoundSystem(true);
   QImagePictureLoader pictures;
   FfmpegFilmSource film;
@@ -192,10 +291,12 @@ int CommandMain(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   CommandLine cl;
   std::string error;
-  if (!ParseCommandLine(args, cl, error)) {
-    std::cerr << "kavrin: " << error << "\n";
-    return kExitUsage;
+  if (!ParseCommandLine(args, cl, error)) return UsageError(cl, error);
+  if (cl.help || cl.command == "help") {
+    std::cout << HelpText(cl.help ? cl.command : cl.helpTopic);
+    return kExitOk;
   }
+  QuietLibraryChatter();
   if (cl.command == "check") {
     QCoreApplication app(argc, argv);
     return Check(cl, argv[0]);
@@ -204,9 +305,9 @@ int CommandMain(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     return Headless(cl, argv[0]);
   }
-  if (cl.command.empty()) {
-    std::cerr << "kavrin: the title screen is not built yet: opening the simulator window directly.\n"
-                 "  Choose a route and a train with: kavrin run --data DIR --route FILE --train FILE\n";
+  if (cl.route.empty() && cl.train.empty()) {
+    std::cerr << "kavrin: 路線と列車を指定していないので、空の運転画面を開きます。運転するには:\n"
+                 "  kavrin run --data DIR --route FILE --train FILE（kavrin help run）\n";
   }
   return Window(cl, argc, argv);
 }
