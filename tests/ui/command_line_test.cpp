@@ -96,7 +96,7 @@ TEST(CommandLine, CheckTellsOkFailureUsageAndProblemsApart) {
 TEST(CommandLine, CheckNamesTheLineOfAFailureForTheAuthor) {
   DataFolder d;
   std::string route;
-  for (int i = 1; i <= 55; ++i) route += "; 説明 " + std::to_string(i) + "\r\n";
+  for (int i = 1; i <= 54; ++i) route += "; 説明 " + std::to_string(i) + "\r\n";
   route += "[Station]\r\nA駅,0,0,300,0,1,0,1080000,90,1,0,0,0,0,0\r\nB駅,0,x,300,0,1,0,1081800,90,0,0,0,0,0,0\r\n#\r\n";
   d.dir.Write("route.dat", route);
   const std::string row = "B駅,0,x,300,0,1,0,1081800,90,0,0,0,0,0,0";
