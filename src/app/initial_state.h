@@ -1,6 +1,6 @@
 #pragma once
-// The state a run starts in, set once the route's distances are known. Each owner of run state
-// puts its starting values here.
+// The state a run starts in, once the route's distances are known: one start call per owner of
+// run state, in one ordered list.
 #include "app/sim.h"
 
 namespace kavrin {

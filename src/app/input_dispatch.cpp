@@ -76,13 +76,10 @@ void SimulatorRun::HandleInput(const InputEvent& e) {
 
 TControls SimulatorRun::Controls() {
   TTrainLink link;
-  link.Speed = &sim_.dynamics.Speed;
-  link.EmergencyTrip = &sim_.protection.EmergencyTrip;
-  link.ATSTrip = &sim_.protection.ATSTrip;
-  link.DoorState = &sim_.station.DoorState;
-  link.CurFrame = &sim_.film.CurFrame;
-  link.FrameCount = sim_.film.FrameCount;
-  link.ClockTime = &sim_.clock.ClockTime;
+  link.Speed = sim_.dynamics.Speed;
+  link.EmergencyTrip = sim_.protection.EmergencyTrip;
+  link.ATSTrip = sim_.protection.ATSTrip;
+  link.DoorState = sim_.station.DoorState;
   link.OneMan = sim_.route.OneMan;
   link.OneManDoors = sim_.route.OneManDoors;
   return TControls{sim_.handle,           sim_.delayed,      sim_.keys, sim_.vehicle.veh, sim_.vehicle.Tables,

@@ -12,12 +12,7 @@ GamepadPoll& NoGamepad() {
   return none;
 }
 
-SerialLink& NoSerialLink() {
-  static NullSerialLink none;
-  return none;
-}
-
-SimulatorRun::~SimulatorRun() { sv_.serial.onReceive = nullptr; }
+SimulatorRun::~SimulatorRun() { sv_.serial->onReceive = nullptr; }
 
 void SimulatorRun::ControllerMenuClick(const TControllerMenuItem& item) {
   TControllerState& s = sim_.controllers;
@@ -33,10 +28,10 @@ void SimulatorRun::ControllerMenuClick(const TControllerMenuItem& item) {
       // A dialog of the window's own: it sets the link's port.
       break;
     case ControllerMenuAction::SerialConnect:
-      if (sv_.serial.IsOpen()) {
-        sv_.serial.Close();
-      } else if (!sv_.serial.Open()) {
-        sv_.ui.ShowMessage("シリアルポート " + sv_.serial.PortName() + " を開けません");
+      if (sv_.serial->IsOpen()) {
+        sv_.serial->Close();
+      } else if (!sv_.serial->Open()) {
+        sv_.ui.ShowMessage("シリアルポート " + sv_.serial->PortName() + " を開けません");
       }
       break;
   }

@@ -14,10 +14,16 @@
 #include "data/route_tables.h"
 #include "data/vehicle_file.h"
 #include "dynamics/dynamics_state.h"
+#include "presentation/film_track.h"
 #include "presentation/picture.h"
 #include "presentation/sprites.h"
 #include "presentation/trackside_images.h"
+#include "signalling/protection_state.h"
+#include "signalling/signal_state.h"
+#include "signalling/station_state.h"
+#include "sound/calling.h"
 #include "sound/load_sounds.h"
+#include "sound/running_sounds.h"
 #include "sound/sound_bank.h"
 
 namespace kavrin {
@@ -29,30 +35,7 @@ struct TRunState {
   int32_t FadeOut = 0;     // 1..255 while the window fades out
   int32_t LastFrame = -1;  // film frame last decoded into the cab view
   bool RunEnded = false;   // FormCloseQuery has run
-  int32_t FrameRateShown = 0;  // idle passes per second, for the value display
-};
-
-// What the film track needs so far; the film issue extends it.
-struct TFilmState {
-  int32_t FrameCount = 0;  // last usable frame: film length x FrameCountFactor
-  int32_t CurFrame = 0;
-  int32_t MovieState = 0;  // 0 the main film, 1 a side film showing, 2 returning from it
-};
-
-// The brake demands of the train protection and the vigilance device; the protection logic
-// extends it.
-struct TProtectionState {
-  int32_t EmergencyTrip = 0;  // emergency brake
-  int32_t ATSTrip = 0;        // maximum service brake
-};
-
-// The station logic's state as a run starts; the station logic extends it.
-struct TStationState {
-  int32_t DoorState = 0;    // 1 doors open
-  int32_t DoorOpening = 0;  // 1 from the opening of the doors until a close is requested
-  long double NextStopPos = 0;  // cm
-  int32_t DepartureCount = 0;   // completed door closings
-  std::string StationText;
+  int32_t Fps = 0;         // idle passes per second, for the value display
 };
 
 // Worked out from the route once everything is read.
@@ -66,18 +49,18 @@ struct TLoadDerived {
   Picture SubPicture;
 };
 
-// Large (the route tables are fixed-capacity arrays): make one with std::make_unique.
+// Make one with std::make_unique: the per-row state of the route tables is held in arrays.
 struct Sim {
   std::string ProgramFolder;  // with a trailing "/"
   std::string RouteFileName;  // relative to ProgramFolder
   std::string VehicleFileName;
   std::string VehicleFolder;  // relative to ProgramFolder, or absolute; empty for the program folder
   int32_t StartStation = 0;
-  int32_t EndStation = 999;  // StationMenuEnd: the first station the "Move" menu no longer offers
+  int32_t StationMenuEnd = 999;  // the first station the "Move" menu no longer offers
 
   TProgramFiles files;  // settings (menus change them during the run), mascon.dat, ostrel.dat
   TVehicleFile vehicle;  // parameters, tables and panel; read-only after the load
-  TRouteTables route;    // read-only after the load except the per-row done flags
+  TRouteTables route;    // read-only after the load
   TCabView view;         // the cab view's picture list and sprites
   TTracksideImages trackside;  // the route's sprites in `view` and its two animation lists
   TSoundState sounds;          // channel layout, route sound lengths, calling voices
@@ -86,8 +69,11 @@ struct Sim {
   TBrakeState brakes;
   TDynamicsState dynamics;
   TDieselState diesel;
+  TSignalState signalling;  // signals and road lights ("signals" is a Qt keyword)
   TProtectionState protection;
   TStationState station;
+  TRunningSoundState runningSounds;
+  TCallingState calling;
   TRunState run;
   TClockState clock;
   TFilmState film;

@@ -62,7 +62,13 @@ SimulatorRun::SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval)
               [this](int dt) { AppIdle(dt); },
           },
           idleInterval) {
-  sv_.serial.onReceive = [this](std::string_view chars) { SerialReceived(chars); };
+  if (!sv_.serial) sv_.serial = &noSerial_;
+  sv_.serial->onReceive = [this](std::string_view chars) { SerialReceived(chars); };
+  keyActions.StepFilm = [this](int32_t frames, int32_t clock) {
+    StepFilmFrames(sim_.film, frames);
+    sim_.clock.ClockTime += clock;
+  };
+  keyActions.ChangeSpeed = [this](long double delta) { sim_.dynamics.Speed += delta; };
 }
 
 // The creation of the simulator window, phase by phase. Each later subsystem puts its loader
@@ -76,7 +82,7 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          sim_.VehicleFileName = rq.VehicleFileName;
          sim_.VehicleFolder = rq.VehicleFolder;
          sim_.StartStation = rq.Station;
-         sim_.EndStation = rq.End;
+         sim_.StationMenuEnd = rq.End;
        }},
       // 2. Persisted settings and the controller map.
       {nullptr, [this] {
@@ -108,14 +114,13 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
       // timetable card and the side picture.
       {"運転台を描画しています", [this] {
          if (!sim_.VehicleFileName.empty()) MakePanelImages(sim_.vehicle, sv_.pictures, sim_.view);
-         sim_.derived.MoveMenu = BuildMoveMenu(sim_.route, sim_.StartStation, sim_.EndStation);
+         sim_.derived.MoveMenu = BuildMoveMenu(sim_.route, sim_.StartStation, sim_.StationMenuEnd);
          LoadStafPictures(sim_, sv_.pictures);
        }},
-      // 5. The route's film, and the frame the run starts at. A film that cannot be opened is
+      // 5. The route's film. A film that cannot be opened is
       // reported and the run goes on over a black cab view.
       {nullptr, [this, rq] {
          OpenMainFilm(rq.Frames);
-         sim_.film.CurFrame = StartFrame(sim_.route, sim_.StartStation);
        }},
       // 6. The sound bank; the start clock as soon as the route sounds' lengths are known.
       {nullptr, [this] {
@@ -129,12 +134,10 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          std::vector<TCheckPointRec> points;
          ConvertFrames(sim_.route, points);
          sim_.derived.CheckPoints = BuildCheckPoints(std::move(points));
+         if (!sim_.VehicleFileName.empty()) SetUpBrakeHandle(sim_.vehicle.veh);
          sim_.run = TRunState{};
          sim_.clock.LastSecond = -1;
          SetInitialState(sim_);
-         if (!sim_.VehicleFileName.empty()) SetUpBrakeHandle(sim_.vehicle.veh);
-         StartHandle(sim_.handle, sim_.delayed, sim_.vehicle.veh);
-         StartKeyState(sim_.keys, sim_.files.Strings, sim_.route.OneMan, sim_.route.OneManDoors);
          TControls controls = Controls();
          masconupdate(controls);
        }},
@@ -299,7 +302,7 @@ void SimulatorRun::DieselLogicStep() {
 
 void SimulatorRun::AppIdle(int elapsedMs) {
   if (!sim_.run.running) return;
-  sim_.run.FrameRateShown = static_cast<int32_t>(Round(1000.0L / elapsedMs));
+  sim_.run.Fps = static_cast<int32_t>(Round(1000.0L / elapsedMs));
   if (draw) draw();
   if (sim_.run.FadeOut > 0) {
     if (sim_.files.Settings.TunnelSetting == 1) sim_.run.FadeOut = 256;
@@ -317,7 +320,7 @@ void SimulatorRun::FormCloseQuery() {
   // 1-2. The loops stop; the serial port closes.
   scheduler_.Stop();
   sim_.run.running = false;
-  if (sv_.serial.IsOpen()) sv_.serial.Close();
+  if (sv_.serial->IsOpen()) sv_.serial->Close();
   // 3-4. Run state cleared; the sounds fall silent.
   for (int i = 0; i < SoundBank::ChannelCount; ++i) {
     if (sv_.sound.HasWaveData(i)) sv_.sound.Stop(i);

@@ -25,7 +25,6 @@ namespace kavrin {
 
 // The external controllers' devices; a run without them goes on from the keyboard.
 GamepadPoll& NoGamepad();
-SerialLink& NoSerialLink();
 
 struct RunServices {
   KeyValueStore& store;
@@ -35,7 +34,7 @@ struct RunServices {
   WaveDecoder& waves;
   FilmSource& film;
   GamepadPoll& gamepad = NoGamepad();
-  SerialLink& serial = NoSerialLink();
+  SerialLink* serial = nullptr;  // none: the run has a port of its own that never opens
 };
 
 // What the title screen hands over. Without a route and a vehicle the run goes over an empty
@@ -115,6 +114,7 @@ class SimulatorRun {
   Scheduler scheduler_;
   // The input script's game-controller reading; once given it stands in for the device's.
   std::optional<TPadReading> scriptPad_;
+  NullSerialLink noSerial_;
 };
 
 }  // namespace kavrin

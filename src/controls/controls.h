@@ -15,24 +15,15 @@
 
 namespace kavrin {
 
-// State of other subsystems, by pointer to its owner's field. An owner that is not in the
-// program leaves its pointer null: it reads as its start value (standing, no trip, doors
-// closed) and is not written.
+// What the keys read of other subsystems, copied from their owners as the key is handled; the
+// keys change another owner's state only through its hooks in TKeyActions.
 struct TTrainLink {
-  long double* Speed = nullptr;          // km/h, signed; the debug keys move it
-  const int32_t* EmergencyTrip = nullptr;
-  const int32_t* ATSTrip = nullptr;
-  const int32_t* DoorState = nullptr;    // 0 closed
-  int32_t* CurFrame = nullptr;           // the debug keys move the film and the clock
-  int32_t FrameCount = 0;                // last usable frame, 0 when there is no film
-  int32_t* ClockTime = nullptr;
-  int32_t OneMan = 0;                    // route "[OneMan]" lines 1 and 2
+  long double Speed = 0;  // km/h, signed
+  int32_t EmergencyTrip = 0;
+  int32_t ATSTrip = 0;
+  int32_t DoorState = 0;  // 0 closed
+  int32_t OneMan = 0;     // route "[OneMan]" lines 1 and 2
   int32_t OneManDoors = 0;
-
-  long double speed() const { return Speed ? *Speed : 0.0L; }
-  bool emergencyTrip() const { return EmergencyTrip && *EmergencyTrip != 0; }
-  bool atsTrip() const { return ATSTrip && *ATSTrip != 0; }
-  bool doorsClosed() const { return !DoorState || *DoorState == 0; }
 };
 
 struct TControls {

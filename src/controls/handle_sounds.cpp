@@ -61,14 +61,14 @@ void HandleClickSounds(TControls& c) {
   } else {
     // 3. Numbered brakes: the air of an application (the emergency brake at speed sounds the
     // step it came from), then the handle's own clicks.
-    if (B == -brake && B < L && std::fabs(c.Train.speed()) > 15 && Silent(bank, Channel(t.SoundBA, t.SoundBARows, -B, 2))) {
+    if (B == -brake && B < L && std::fabs(c.Train.Speed) > 15 && Silent(bank, Channel(t.SoundBA, t.SoundBARows, -B, 2))) {
       Restart(bank, Channel(t.SoundBA, t.SoundBARows, -L, 2));
     } else if (-brake <= B && B < L) {
       RestartUnlessPlaying(bank, Channel(t.SoundBA, t.SoundBARows, -B - 1, 2));
     }
     if (-brake <= B && B < L) Restart(bank, Channel(t.SoundBA, t.SoundBARows, -B - 1, 1));
     if (B > L) Restart(bank, Channel(t.SoundBR, t.SoundBRRows, -B, 1));
-    if (B == 0 && B > L && !c.Train.emergencyTrip() && !c.Train.atsTrip()) {
+    if (B == 0 && B > L && c.Train.EmergencyTrip == 0 && c.Train.ATSTrip == 0) {
       Restart(bank, Channel(t.SoundBK, t.SoundBKRows, -L - 1, 1));
     }
   }

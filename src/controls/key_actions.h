@@ -2,6 +2,7 @@
 // What a key does in the subsystems that own the state it acts on. The keys test their own
 // conditions (the table of keys) and then call the owner; an owner that is not in the program
 // leaves its hook empty and the key then does nothing more.
+#include <cstdint>
 #include <functional>
 
 namespace kavrin {
@@ -38,6 +39,12 @@ struct TKeyActions {
   std::function<void()> MovieJumpPastStop;
   // Shift+F3: the film jumps to 10 frames before the next stop window.
   std::function<void()> JumpBeforeNextStop;
+
+  // Shift+F5 to Shift+F10: the film moves by `frames` (held within the film) and the clock by
+  // `clock` ticks.
+  std::function<void(int32_t frames, int32_t clock)> StepFilm;
+  // Shift+F11, Shift+F12: the speed changes by `delta` km/h.
+  std::function<void(long double delta)> ChangeSpeed;
 
   // F3: shows or hides the value display window.
   std::function<void()> ToggleValueDisplay;

@@ -75,7 +75,7 @@ void HandleKeys(TControls& c, char key) {
   const TVehicleParams& veh = c.veh;
 
   // The reverser moves only at a stand with the brake at emergency.
-  if (std::fabs(c.Train.speed()) <= 1 && h.BrakeNotch == -veh.Brake) {
+  if (std::fabs(c.Train.Speed) <= 1 && h.BrakeNotch == -veh.Brake) {
     int32_t to = key == 'f' ? 1 : key == 'b' ? -1 : key == 'n' ? 0 : 2;
     if (to != 2) {
       h.Reverser = to;
@@ -142,7 +142,7 @@ void OtherKeys(TControls& c, char key) {
       if (train.OneMan >= 1) Call(act.Door_operate);
       break;
     case 'r':
-      if (h.BrakeNotch == -veh.Brake && std::fabs(train.speed()) < 0.1L) Call(act.ProtectionReset);
+      if (h.BrakeNotch == -veh.Brake && std::fabs(train.Speed) < 0.1L) Call(act.ProtectionReset);
       break;
     case ' ':
       if (veh.ATS_Type == 0) Call(act.ProtectionAcknowledge);
@@ -155,7 +155,7 @@ void OtherKeys(TControls& c, char key) {
       if (train.OneMan == 1) Call(act.PreviousAnnouncement);
       break;
     case 't':
-      if (h.PowerNotch == veh.Power && train.speed() >= veh.ConstSpeed && veh.ConstNotch == 1 && !h.ConstActive) {
+      if (h.PowerNotch == veh.Power && train.Speed >= veh.ConstSpeed && veh.ConstNotch == 1 && !h.ConstActive) {
         h.ConstActive = 1;
         h.PowerText = c.Strings.TxtConst;
       }
@@ -183,13 +183,8 @@ void OtherKeys(TControls& c, char key) {
   }
 }
 
-void StepFrame(TControls& c, int32_t frames, int32_t clock) {
-  if (int32_t* f = c.Train.CurFrame) {
-    int64_t to = std::max<int64_t>(int64_t{*f} + frames, 0);
-    if (c.Train.FrameCount > 0) to = std::min<int64_t>(to, c.Train.FrameCount);
-    *f = static_cast<int32_t>(to);
-  }
-  if (int32_t* t = c.Train.ClockTime) *t += clock;
+void StepFilm(TControls& c, int32_t frames, int32_t clock) {
+  if (c.Actions.StepFilm) c.Actions.StepFilm(frames, clock);
 }
 
 }  // namespace
@@ -242,12 +237,12 @@ void AsciiDown(TControls& c, char key) {
 
 void keydowns(TControls& c, int32_t key, bool shift) {
   TKeyState& k = c.Keys;
-  TTrainLink& train = c.Train;
+  const TTrainLink& train = c.Train;
   const TKeyActions& act = c.Actions;
 
   switch (key) {
     case vk::Back:
-      if (std::fabs(train.speed()) < 0.1L) Call(act.MovieJumpPastStop);
+      if (std::fabs(train.Speed) < 0.1L) Call(act.MovieJumpPastStop);
       return;
     case vk::Scroll: c.Handle.SwapKeys = !c.Handle.SwapKeys; return;
     case vk::Return: Call(act.CallingVoice); return;
@@ -260,7 +255,7 @@ void keydowns(TControls& c, int32_t key, bool shift) {
     case vk::F4: k.CurrentLimitAdd = 50; return;
     case vk::Prior:
     case vk::Next:
-      if (train.doorsClosed()) {
+      if (train.DoorState == 0) {
         int32_t side = key == vk::Next ? 1 : 0;
         k.DoorSideSelect = side;
         if (train.OneManDoors == 1) k.DoorSideText = c.Strings.TxtDoors[static_cast<size_t>(side)];
@@ -282,17 +277,17 @@ void keydowns(TControls& c, int32_t key, bool shift) {
       if (k.CabSurfaceTop < 0) k.CabSurfaceTop += kCabStep;
       break;
     case vk::F3: Call(act.JumpBeforeNextStop); break;
-    case vk::F5: StepFrame(c, -100, -90); break;
-    case vk::F6: StepFrame(c, 100, 90); break;
-    case vk::F7: StepFrame(c, -1000, -900); break;
-    case vk::F8: StepFrame(c, 1000, 900); break;
-    case vk::F9: StepFrame(c, 0, -900); break;
-    case vk::F10: StepFrame(c, 0, 900); break;
+    case vk::F5: StepFilm(c, -100, -90); break;
+    case vk::F6: StepFilm(c, 100, 90); break;
+    case vk::F7: StepFilm(c, -1000, -900); break;
+    case vk::F8: StepFilm(c, 1000, 900); break;
+    case vk::F9: StepFilm(c, 0, -900); break;
+    case vk::F10: StepFilm(c, 0, 900); break;
     case vk::F11:
-      if (train.Speed && *train.Speed > 10) *train.Speed -= 10;
+      if (train.Speed > 10 && act.ChangeSpeed) act.ChangeSpeed(-10);
       break;
     case vk::F12:
-      if (train.Speed && *train.Speed < 1000) *train.Speed += 10;
+      if (train.Speed < 1000 && act.ChangeSpeed) act.ChangeSpeed(10);
       break;
     default: break;
   }

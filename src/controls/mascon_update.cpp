@@ -72,7 +72,7 @@ void Update(TControls& c) {
   TDelayedHandle& d = c.Delayed;
   const TVehicleParams& veh = c.veh;
   const TStringFile& s = c.Strings;
-  const bool trip = c.Train.emergencyTrip() || c.Train.atsTrip();
+  const bool trip = c.Train.EmergencyTrip != 0 || c.Train.ATSTrip != 0;
   // Handle == 1 is the two-handle layout here, as the keys take it (the vehicle file's own
   // description of the value says the opposite; the keys decide).
   const bool twoHandles = veh.Handle == 1;
@@ -87,7 +87,7 @@ void Update(TControls& c) {
     d.AppliedNotch = h.PowerNotch;
   }
   // 3. ... and engages when the handle comes down from ConstNotch + 1 to ConstNotch at speed.
-  if (c.Train.speed() >= veh.ConstSpeed && !h.ConstActive && veh.ConstNotch >= 2 && h.PowerNotch == veh.ConstNotch &&
+  if (c.Train.Speed >= veh.ConstSpeed && !h.ConstActive && veh.ConstNotch >= 2 && h.PowerNotch == veh.ConstNotch &&
       d.AppliedNotch == veh.ConstNotch + 1) {
     h.ConstActive = 1;
     h.PowerText = s.TxtConst;
@@ -138,7 +138,7 @@ void Update(TControls& c) {
   Show(c, c.Panel.LampP, twoHandles || h.BrakeNotch >= 0);
 
   // 9. The departure call waits for the first notch with the doors closed.
-  if (c.Train.doorsClosed() && h.PowerNotch > 0 && c.Actions.PlayPendingDepartureCall) {
+  if (c.Train.DoorState == 0 && h.PowerNotch > 0 && c.Actions.PlayPendingDepartureCall) {
     c.Actions.PlayPendingDepartureCall();
   }
 
@@ -151,7 +151,7 @@ void Update(TControls& c) {
     // Its last pattern is the emergency brake, the one before the service brake of the
     // protection; with both trips the emergency brake is what acts.
     int32_t patterns = PatternCount(c, c.Panel.LampB2);
-    int32_t frame = c.Train.emergencyTrip() ? patterns - 1 : patterns - 2;
+    int32_t frame = c.Train.EmergencyTrip != 0 ? patterns - 1 : patterns - 2;
     if (frame >= 0) SetFrame(c, c.Panel.LampB2, frame);
     SetFrame(c, c.Panel.LampP2, 0);
     Show(c, c.Panel.LampP2, false);

@@ -84,7 +84,7 @@ void SerialMessage(TControls& c, TControllerState& s, const std::array<std::stri
   }
   for (int k = 0; k < 3; ++k) {
     if (!is(kReverserCommand + k)) continue;
-    if (std::fabs(c.Train.speed()) <= 1) h.Reverser = 1 - k;
+    if (std::fabs(c.Train.Speed) <= 1) h.Reverser = 1 - k;
     masconupdate(c);
   }
   for (size_t k = 0; k < kCommandKeys.size(); ++k) {

@@ -1,8 +1,8 @@
 #pragma once
-// The route of a run: the single values and tables of the route file, the distances worked out
-// from them after loading (fields marked "derived", centimetres from the start of the line) and
-// the few per-row flags the run sets. Everything else here is written once by the route reader
-// and only read afterwards.
+// The route of a run: the single values and tables of the route file and the distances worked
+// out from them after loading (fields marked "derived", centimetres from the start of the line).
+// The route reader and the derivation write it; a run only reads it. What a run notes per row
+// (a sound started, an insert shown) is its owner's state, in a `TRowState` beside the table.
 //
 // Places in the file are film frames; times of day are 1/30 s since midnight.
 #include <array>
@@ -66,6 +66,11 @@ class TRouteTable {
   int32_t count_ = 0;
 };
 
+// A run's state for each element of a route table (rows, the elements before the first row and
+// the spare one after the last), indexed as the table is.
+template <typename Table, typename T = uint8_t>
+using TRowState = std::array<T, static_cast<size_t>(Table::kFirst + Table::kCapacity + 1)>;
+
 // "[MovieSwitch]": a film inserted while running through a frame window (swtype 0, 1) or while
 // standing at a station (swtype 2).
 struct MovieSwitchData {
@@ -78,7 +83,6 @@ struct MovieSwitchData {
   int32_t time = 0;  // swtype 2: time of day after which it may start
   int32_t soundf = 0;
   int32_t sound = 0;  // route sound index
-  uint8_t done = 0;   // run: the insert has been shown
 };
 
 // "[Pre_Train]" rows after the first line.
@@ -94,7 +98,6 @@ struct TAnnounceRec {
   int32_t Kind = 0;      // 0 after the stop position is passed, 1 before it
   int32_t Station = 0;
   int32_t Distance = 0;  // metres from the station's stop position
-  uint8_t Played = 0;    // run: the row has been played (AnnouncePlayed)
 };
 
 // A calling voice of "[KankoSound2]".
@@ -114,7 +117,6 @@ struct TRouteSoundRec {
   int32_t VolumeBySpeed = 0;
   int32_t SlowTrigger = 0;
   int32_t Fade = 0;
-  uint8_t Started = 0;  // run: the sound has been started (RouteSoundStarted)
 };
 
 // "[Sound2]": a sound looped between two stations.
@@ -197,8 +199,6 @@ struct TSignalRec {
   int32_t SubSX = 0;
   int32_t SubSY = 0;
   int32_t Field23 = 0;  // read and kept; nothing shows it
-  int32_t SignalAspect = 0;   // run
-  int32_t SignalPicture = 0;  // run
 };
 
 // "[TrafficSignal]": a road traffic light. The six phases are numbered 1 to 6 in the rules that
@@ -217,8 +217,6 @@ struct TTrafficSignalRec {
   int32_t NoApproachText = 0;    // field 26
   int32_t Pos = 0;               // derived
   int32_t ApproachPos = 0;       // derived
-  int32_t Phase = 0;             // run, 1 to 6
-  std::array<int32_t, 6> PhaseTimer{};  // run
 };
 
 struct TSlopeRec {
@@ -276,7 +274,6 @@ struct TSpeedCheckRec {
   int32_t Signal = 0;    // "[SpeedCheck1]" only
   int32_t EndFrame = 0;  // "[SpeedCheck2]", "[SpeedCheck3]" only
   int32_t Pos = 0;       // derived
-  uint8_t Passed = 0;    // derived at load for points behind the start, then run
 };
 
 // "[SpeedUnit]": the filming train's speed changed linearly over these frames. The only link
@@ -303,14 +300,12 @@ struct TTimeRec {
   int32_t FromFrame = 0;
   int32_t ToFrame = 0;
   int32_t Time = 0;
-  uint8_t Done = 0;  // run
 };
 
 // "[Switch]": points heard as the train runs over them.
 struct TSwitchRec {
   int32_t Frame = 0;
   int32_t SoundId = 0;
-  uint8_t Played = 0;  // run (SwitchPlayed)
 };
 
 // The first calling voice of "[KankoSound2]": indices below it are those of "[KankoSound1]".

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/fixed4.h"
+#include "data/vehicle_params.h"
 
 namespace kavrin {
 
@@ -75,5 +76,11 @@ struct TDieselState {
   int32_t GearShiftState = 0;     // 0 none, 1 shifting to the lever's gear, 2 dropping to neutral
   int32_t ShiftTimer = 0;         // 100 ms ticks of the shift in progress
 };
+
+// The train as a run starts: no power applied, the line at 1500 V for the whole run; braked on a
+// full main reservoir with the compressor stopped; the diesel engine as the vehicle gives it.
+void StartTraction(TTractionState& t);
+void StartBrakes(TBrakeState& b, const TVehicleParams& veh);
+void StartDiesel(TDieselState& d);
 
 }  // namespace kavrin

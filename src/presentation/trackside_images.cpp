@@ -203,4 +203,8 @@ void TracksideImageReader::TrafficSignalImage(const std::string& file) {
   AppendCells(out_.TrafficsignalImageList, file);
 }
 
+void StartTracksideSprites(TCabView& view, const TTracksideImages& trackside) {
+  if (TSprite* lamp = view.DXSpriteEngine1.Get(trackside.Sprites.CrossLamp2)) lamp->AnimStart = 1;
+}
+
 }  // namespace kavrin

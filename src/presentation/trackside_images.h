@@ -47,6 +47,10 @@ struct TTracksideImages {
   PictureList TrafficsignalImageList;
 };
 
+// The trackside sprites as a run starts: the second level-crossing lamp shows the other cell, so
+// the two alternate.
+void StartTracksideSprites(TCabView& view, const TTracksideImages& trackside);
+
 // Makes the pictures as the route reader meets their lines. Picture files are relative to the
 // program folder; positions are fractions of the film picture's size.
 class TracksideImageReader : public RouteImageReader {

@@ -70,7 +70,7 @@ TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, 
   }
   resize(want);
   run_ = std::make_unique<SimulatorRun>(
-      *sim_, RunServices{store, sound, *this, pictures, waves, film, *gamepad_, *serial_});
+      *sim_, RunServices{store, sound, *this, pictures, waves, film, *gamepad_, serial_.get()});
   // Where no device pulls the mix the bank renders at the pace of this clock, so statuses still
   // end; while a device plays it, advancing does nothing.
   run_->advanceSound = [this](int64_t now) {

@@ -67,7 +67,7 @@ struct DeviceRun {
     dir.Write("mascon.dat", "TSP01\r\nTSP02\r\nTSP03\r\nTSP04\r\nTSP05\r\nTSP06\r\nTSN00\r\nTSB01\r\nTSB02\r\n"
                             "TSB03\r\nTSB04\r\nTSB05\r\nTSB06\r\nTSB07\r\nTSB08\r\nTSB09\r\nTSRF0\r\nTSRN0\r\nTSRB0\r\n#\r\n");
     dir.Write("car.dat", "[Handle]\r\n0\r\n[BrakeType]\r\n1\r\n[Brake]\r\n8\r\n[Power]\r\n4\r\n[Engine_Type]\r\n1\r\n[Tons]\r\n36\r\n");
-    run = std::make_unique<SimulatorRun>(*sim, RunServices{store, sound, ui, pictures, waves, film, pad, serial},
+    run = std::make_unique<SimulatorRun>(*sim, RunServices{store, sound, ui, pictures, waves, film, pad, &serial},
                                          kHeadlessIdleInterval);
     RunRequest rq;
     rq.ProgramFolder = dir.str();

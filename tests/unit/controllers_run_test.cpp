@@ -31,7 +31,7 @@ struct TestSerialLink : SerialLink {
 
 struct Rig : test::RunRig {
   TestSerialLink link;
-  SimulatorRun linked{sim, RunServices{store, sound, ui, pictures, waves, film, NoGamepad(), link},
+  SimulatorRun linked{sim, RunServices{store, sound, ui, pictures, waves, film, NoGamepad(), &link},
                       kHeadlessIdleInterval};
   int voices = 0;
 

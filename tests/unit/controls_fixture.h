@@ -7,6 +7,7 @@
 #include "controls/controls.h"
 #include "controls/keys.h"
 #include "controls/mascon_update.h"
+#include "presentation/film_track.h"
 #include "support/fake_sound_bank.h"
 
 namespace kavrin::test {
@@ -53,14 +54,21 @@ struct ControlsRig {
   }
 
   TControls ctx() {
+    // The debug keys move the film and the speed through their owners.
+    actions.StepFilm = [this](int32_t frames, int32_t clock) {
+      TFilmState film;
+      film.CurFrame = curFrame;
+      film.FrameCount = frameCount;
+      StepFilmFrames(film, frames);
+      curFrame = film.CurFrame;
+      clockTime += clock;
+    };
+    actions.ChangeSpeed = [this](long double delta) { speed += delta; };
     TTrainLink link;
-    link.Speed = &speed;
-    link.EmergencyTrip = &emergencyTrip;
-    link.ATSTrip = &atsTrip;
-    link.DoorState = &doorState;
-    link.CurFrame = &curFrame;
-    link.FrameCount = frameCount;
-    link.ClockTime = &clockTime;
+    link.Speed = speed;
+    link.EmergencyTrip = emergencyTrip;
+    link.ATSTrip = atsTrip;
+    link.DoorState = doorState;
     link.OneMan = oneMan;
     link.OneManDoors = oneManDoors;
     return TControls{h, d, keys, veh, tables, panel, strings, view, sound, actions, link, running};

@@ -81,9 +81,9 @@ TEST(RunLoad, FromTheHeadOfTheLine) {
   EXPECT_EQ(s.route.Stations[2].position, 20000);
   EXPECT_EQ(s.route.TrafficSignals[0].Pos, 15000);
   EXPECT_EQ(s.route.TrafficSignals[0].ApproachPos, 14000);
-  EXPECT_EQ(s.route.TrafficSignals[0].Phase, 1);
-  EXPECT_EQ(s.route.TrafficSignals[0].PhaseTimer[0], 30);
-  EXPECT_EQ(s.route.SpeedChecks1[0].Passed, 0);
+  EXPECT_EQ(s.signalling.Phase[0], 1);
+  EXPECT_EQ(s.signalling.PhaseTimer[0][0], 30);
+  EXPECT_EQ(s.protection.SpeedChecks1Passed[0], 0);
   // The lamps start on different cells.
   EXPECT_EQ(s.view.DXSpriteEngine1.Get(s.trackside.Sprites.CrossLamp1)->AnimStart, 0);
   EXPECT_EQ(s.view.DXSpriteEngine1.Get(s.trackside.Sprites.CrossLamp2)->AnimStart, 1);
@@ -143,8 +143,8 @@ TEST(RunLoad, FromALaterStation) {
   EXPECT_EQ(s.dynamics.Position, 20000);
   EXPECT_EQ(s.station.NextStopPos, 20000);
   EXPECT_EQ(s.station.DepartureCount, 2);
-  EXPECT_EQ(s.route.SpeedChecks1[0].Passed, 1);  // behind the start
-  EXPECT_EQ(s.route.SpeedChecks1[1].Passed, 0);
+  EXPECT_EQ(s.protection.SpeedChecks1Passed[0], 1);  // behind the start
+  EXPECT_EQ(s.protection.SpeedChecks1Passed[1], 0);
   ASSERT_EQ(s.derived.MoveMenu.size(), 1u);
   EXPECT_EQ(s.derived.MoveMenu[0].Name, "Sta2");
 }

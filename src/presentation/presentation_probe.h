@@ -1,0 +1,12 @@
+#pragma once
+// The film track and the trackside pictures by name.
+#include "core/probe.h"
+#include "presentation/film_track.h"
+#include "presentation/trackside_images.h"
+
+namespace kavrin {
+
+TProbeNames<TFilmState> FilmProbeNames();
+TProbeNames<TTracksideImages> TracksideProbeNames();
+
+}  // namespace kavrin

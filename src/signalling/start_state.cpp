@@ -1,0 +1,36 @@
+// Where signals, protection and stations stand as a run starts.
+#include "signalling/protection_state.h"
+#include "signalling/signal_state.h"
+#include "signalling/station_state.h"
+
+namespace kavrin {
+
+void StartProtection(TProtectionState& p, const TRouteTables& route, long double position) {
+  p = TProtectionState{};
+  for (int32_t i = 0; i < route.SpeedChecks1.Count(); ++i) {
+    if (route.SpeedChecks1[i].Pos < position) p.SpeedChecks1Passed[static_cast<size_t>(i)] = 1;
+  }
+}
+
+void StartStations(TStationState& s, const TRouteTables& route, int32_t startStation) {
+  const StationData& start = route.Stations[startStation];
+  s = TStationState{};
+  if (start.trntype == 0) {
+    s.DoorState = 1;
+    s.DoorOpening = 1;
+  }
+  s.DepartureCount = startStation;
+  s.StationText = "ただいま " + start.Name;
+  s.NextStopPos = start.position;
+}
+
+void StartSignals(TSignalState& s, const TRouteTables& route) {
+  s = TSignalState{};
+  for (int32_t i = 0; i < route.TrafficSignals.Count(); ++i) {
+    const auto k = static_cast<size_t>(i);
+    s.Phase[k] = 1;
+    s.PhaseTimer[k][0] = route.TrafficSignals[i].PhaseDuration[0];
+  }
+}
+
+}  // namespace kavrin
