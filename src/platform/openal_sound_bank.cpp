@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sound/channel_clock.h"
+
 namespace kavrin {
 
 namespace {
@@ -59,17 +61,14 @@ float Gain(int32_t centibels) {
   return static_cast<float>(std::pow(10.0, centibels / 2000.0));
 }
 
-enum class PlayState { Stopped, Once, Looping };
-
+// The clock's length is the wave's; an empty wave plays one silent frame as a loop. Its
+// frequency is the source's pitch x the recorded rate.
 struct Channel {
   bool hasData = false;
   ALuint buffer = 0;
-  int64_t frames = 0;  // of the wave; an empty wave plays one silent frame as a loop
   int32_t rate = 0;
   int32_t volume = 0;
-  int32_t freq = 0;
-  PlayState state = PlayState::Stopped;
-  int64_t played = 0;  // of a one-shot, in 1/MixRate of a source frame
+  ChannelClock clock;
 };
 
 }  // namespace
@@ -114,7 +113,7 @@ struct OpenAlSoundBank::Impl {
     alSourceStop(source);
     if (before != context) api.setThreadContext(before);
   }
-  void Start(int channel, PlayState state);
+  void Start(int channel, bool loop);
   void Mix(float* stereo, int frames);
 };
 
@@ -215,20 +214,15 @@ void OpenAlSoundBank::Impl::Close() {
   channels.fill(Channel{});
 }
 
-void OpenAlSoundBank::Impl::Start(int channel, PlayState state) {
+void OpenAlSoundBank::Impl::Start(int channel, bool loop) {
   Channel* c = Find(channel);
   if (!c) return;
   MakeCurrent();
   const ALuint s = sources[channel];
-  alSourcei(s, AL_LOOPING, state == PlayState::Looping ? AL_TRUE : AL_FALSE);
+  alSourcei(s, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
   alSourceRewind(s);
-  c->played = 0;
-  if (state == PlayState::Once && c->frames == 0) {
-    c->state = PlayState::Stopped;  // nothing to play: over at once
-    return;
-  }
-  alSourcePlay(s);
-  c->state = state;
+  c->clock.Start(loop);
+  if (c->clock.playing) alSourcePlay(s);
 }
 
 // Renders in pieces that end where a one-shot runs out, so its source stops on that frame.
@@ -241,12 +235,8 @@ void OpenAlSoundBank::Impl::Mix(float* stereo, int frames) {
     int n = std::min(frames, kChunkFrames);
     bool playing = false;
     for (const Channel& c : channels) {
-      if (c.state == PlayState::Stopped) continue;
-      playing = true;
-      if (c.state == PlayState::Once) {
-        const int64_t left = c.frames * MixRate - c.played;
-        n = static_cast<int>(std::min<int64_t>(n, (left + c.freq - 1) / c.freq));
-      }
+      playing = playing || c.clock.playing;
+      n = static_cast<int>(std::min<int64_t>(n, c.clock.FramesLeft()));
     }
     if (playing) {
       Loopback().render(device, stereo, n);
@@ -254,13 +244,7 @@ void OpenAlSoundBank::Impl::Mix(float* stereo, int frames) {
       std::fill(stereo, stereo + 2 * n, 0.0f);  // what the mixer would give, without its cost
     }
     for (int i = 0; i < ChannelCount; ++i) {
-      Channel& c = channels[i];
-      if (c.state != PlayState::Once) continue;
-      c.played += static_cast<int64_t>(c.freq) * n;
-      if (c.played >= c.frames * MixRate) {
-        StopOnThisThread(sources[i]);
-        c.state = PlayState::Stopped;
-      }
+      if (channels[i].clock.Advance(n)) StopOnThisThread(sources[i]);
     }
     stereo += 2 * n;
     frames -= n;
@@ -329,10 +313,10 @@ void OpenAlSoundBank::SetWaveData(int channel, WavePtr wave) {
     return;
   }
   c.hasData = true;
-  c.frames = frames;
   c.rate = wave->SampleRate;
-  c.freq = std::clamp(wave->SampleRate, MinFrequency, MaxFrequency);
-  alSourcef(s, AL_PITCH, static_cast<float>(static_cast<double>(c.freq) / c.rate));
+  c.clock.length = frames;
+  c.clock.frequency = std::clamp(wave->SampleRate, MinFrequency, MaxFrequency);
+  alSourcef(s, AL_PITCH, static_cast<float>(static_cast<double>(c.clock.frequency) / c.rate));
 }
 
 bool OpenAlSoundBank::HasWaveData(int channel) const {
@@ -342,12 +326,12 @@ bool OpenAlSoundBank::HasWaveData(int channel) const {
 
 void OpenAlSoundBank::Play(int channel) {
   std::lock_guard lock(impl_->mutex);
-  impl_->Start(channel, PlayState::Once);
+  impl_->Start(channel, false);
 }
 
 void OpenAlSoundBank::LoopPlay(int channel) {
   std::lock_guard lock(impl_->mutex);
-  impl_->Start(channel, PlayState::Looping);
+  impl_->Start(channel, true);
 }
 
 void OpenAlSoundBank::Stop(int channel) {
@@ -356,7 +340,7 @@ void OpenAlSoundBank::Stop(int channel) {
   if (!c) return;
   impl_->MakeCurrent();
   alSourceStop(impl_->sources[channel]);
-  c->state = PlayState::Stopped;
+  c->clock.Stop();
 }
 
 void OpenAlSoundBank::SetVolume(int channel, int32_t centibels) {
@@ -380,21 +364,16 @@ void OpenAlSoundBank::SetFreqRate(int channel, double ratio) {
   if (!c) return;
   auto freq = ChannelFrequency(c->rate, ratio);
   if (!freq) return;
-  c->freq = *freq;
+  c->clock.frequency = *freq;
   impl_->MakeCurrent();
-  alSourcef(impl_->sources[channel], AL_PITCH, static_cast<float>(static_cast<double>(c->freq) / c->rate));
+  alSourcef(impl_->sources[channel], AL_PITCH, static_cast<float>(static_cast<double>(*freq) / c->rate));
 }
 
 int OpenAlSoundBank::GetStatus(int channel) const {
   std::lock_guard lock(impl_->mutex);
   const Channel* c = impl_->Find(channel);
-  if (!c) return 0;
-  switch (c->state) {
-    case PlayState::Once: return StatusPlaying;
-    case PlayState::Looping: return StatusPlaying | StatusLooping;
-    case PlayState::Stopped: break;
-  }
-  return 0;
+  if (!c || !c->clock.playing) return 0;
+  return c->clock.looping ? StatusPlaying | StatusLooping : StatusPlaying;
 }
 
 void OpenAlSoundBank::Advance(int64_t ms) {

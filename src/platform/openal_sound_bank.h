@@ -4,23 +4,25 @@
 // output's callback through Render; nothing plays by itself, so a run's sounds end at the same
 // moment with or without a sound card.
 //
-// When a sound ends is kept here, in whole output frames: a one-shot of n frames at f samples per
-// second ends after ceil(n x 48000 / f) output frames, exactly, and its source is stopped there.
-// The mixer steps through a source in 1/4096 of a sample, which alone would let a 22050 Hz second
-// run 10 frames short. Loops wrap inside the mixer, which is sample-exact.
+// When a sound ends is kept by each channel's ChannelClock, in whole output frames: a one-shot of
+// n frames at f samples per second ends after ceil(n x 48000 / f) output frames, exactly, and its
+// source is stopped there. The mixer steps through a source in 1/4096 of a sample, which alone
+// would let a 22050 Hz second run 10 frames short. Loops wrap inside the mixer, which is
+// sample-exact.
 //
 // Every operation takes the bank's lock, so the output's thread may render while the
 // user-interface thread changes channels.
 #include <cstdint>
 #include <memory>
 
+#include "sound/channel_clock.h"
 #include "sound/sound_bank.h"
 
 namespace kavrin {
 
 class OpenAlSoundBank : public SoundBank {
  public:
-  static constexpr int MixRate = 48000;  // frames per second of the mix, two floats a frame
+  static constexpr int MixRate = ChannelClock::MixRate;  // frames per second of the mix, two floats a frame
 
   OpenAlSoundBank();
   ~OpenAlSoundBank() override;

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <random>
 #include <string>
@@ -14,6 +12,7 @@
 
 #include "platform/avi_writer.h"
 #include "platform/ffmpeg_film_source.h"
+#include "support/files.h"
 #include "support/film_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -22,11 +21,6 @@ namespace {
 
 using test::FilmSpec;
 using test::PictureNumber;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The number frame n must show: a gap shows the picture before it.
 int Expected(const FilmSpec& shape, int n) {
@@ -38,7 +32,7 @@ TEST(FilmOpen, FailureCodesAndNoFilmAfterwards) {
   test::TempDir dir;
   std::string film = dir.str() + "film.avi";
   ASSERT_TRUE(test::WriteNumberedFilm(film, FilmSpec{}));
-  std::string bytes = ReadBytes(film);
+  std::string bytes = test::Slurp(film);
   std::filesystem::create_directories(dir.path() / "folder.avi");
 
   test::RawAvi unknownCodec;
@@ -345,7 +339,7 @@ TEST(FilmRobustness, CutOffFilmsPlayUpToTheCut) {
     shape.Frames = 80;
     std::string whole = dir.str() + "whole.avi";
     ASSERT_TRUE(test::WriteNumberedFilm(whole, shape));
-    std::string bytes = ReadBytes(whole);
+    std::string bytes = test::Slurp(whole);
     for (double part : {0.3, 0.5, 0.8, 0.99, 0.9999}) {
       std::string path = dir.Write("cut.avi", bytes.substr(0, static_cast<size_t>(bytes.size() * part)));
       FfmpegFilmSource source;
@@ -376,7 +370,7 @@ TEST(FilmRobustness, GarbledBytesNeverCrash) {
   shape.Frames = 40;
   std::string whole = dir.str() + "whole.avi";
   ASSERT_TRUE(test::WriteNumberedFilm(whole, shape));
-  const std::string bytes = ReadBytes(whole);
+  const std::string bytes = test::Slurp(whole);
   std::mt19937 random(11);
   for (int round = 0; round < 40; ++round) {
     std::string garbled = bytes;

@@ -1,20 +1,19 @@
 #pragma once
-// A sound bank without audio for tests of the run: each channel's position advances with
-// Advance() at its wave's rate x ratio, so a one-shot ends when its frames run out.
+// A sound bank without audio for tests of the run: each channel's clock advances with Advance()
+// as the mix would move it, so a one-shot ends when its frames run out.
+#include <algorithm>
 #include <array>
 #include <vector>
 
+#include "sound/channel_clock.h"
 #include "sound/sound_bank.h"
 
 namespace kavrin::test {
 
 class FakeSoundBank : public SoundBank {
  public:
-  struct Channel {
+  struct Channel : ChannelClock {
     WavePtr wave;
-    bool playing = false, looping = false;
-    double position = 0;  // frames
-    double ratio = 1;
     int32_t volume = 0;
     int plays = 0, loops = 0, stops = 0;
   };
@@ -22,15 +21,17 @@ class FakeSoundBank : public SoundBank {
   void SetWaveData(int c, WavePtr w) override {
     if (!In(c)) return;
     ch[c] = Channel{};
-    ch[c].wave = w && w->Frames() > 0 ? w : nullptr;
+    if (!w || w->Frames() <= 0) return;
+    ch[c].wave = w;
+    ch[c].length = w->Frames();
+    ch[c].frequency = std::clamp(w->SampleRate, MinFrequency, MaxFrequency);
   }
   bool HasWaveData(int c) const override { return In(c) && ch[c].wave; }
   void Play(int c) override { Start(c, false); }
   void LoopPlay(int c) override { Start(c, true); }
   void Stop(int c) override {
     if (!HasWaveData(c)) return;
-    ch[c].playing = false;
-    ch[c].position = 0;
+    ch[c].Stop();
     ++ch[c].stops;
   }
   void SetVolume(int c, int32_t v) override {
@@ -38,7 +39,8 @@ class FakeSoundBank : public SoundBank {
   }
   int32_t Volume(int c) const override { return HasWaveData(c) ? ch[c].volume : 0; }
   void SetFreqRate(int c, double r) override {
-    if (HasWaveData(c)) ch[c].ratio = r;
+    if (!HasWaveData(c)) return;
+    if (auto f = ChannelFrequency(ch[c].wave->SampleRate, r)) ch[c].frequency = *f;
   }
   int GetStatus(int c) const override {
     if (!HasWaveData(c) || !ch[c].playing) return 0;
@@ -46,11 +48,7 @@ class FakeSoundBank : public SoundBank {
   }
   void Advance(int64_t ms) override {
     advanced += ms;
-    for (auto& c : ch) {
-      if (!c.wave || !c.playing) continue;
-      c.position += c.wave->SampleRate * c.ratio * static_cast<double>(ms) / 1000.0;
-      if (!c.looping && c.position >= static_cast<double>(c.wave->Frames())) c.playing = false;
-    }
+    for (auto& c : ch) c.Advance(ms * (ChannelClock::MixRate / 1000));
   }
   bool Reset() override {
     ++resets;
@@ -75,9 +73,7 @@ class FakeSoundBank : public SoundBank {
   static bool In(int c) { return c >= 0 && c < ChannelCount; }
   void Start(int c, bool loop) {
     if (!HasWaveData(c)) return;
-    ch[c].playing = true;
-    ch[c].looping = loop;
-    ch[c].position = 0;
+    ch[c].Start(loop);
     ++(loop ? ch[c].loops : ch[c].plays);
   }
 };

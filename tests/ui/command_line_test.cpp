@@ -4,13 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace kavrin {
@@ -35,13 +34,6 @@ Result Kavrin(const std::string& args) {
   int status = pclose(p);
   r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;
-}
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 struct DataFolder {
@@ -185,8 +177,8 @@ TEST(CommandLine, HeadlessTracesAreIdenticalFromRunToRun) {
   Result b = Kavrin(base + d.dir.str() + "b.csv");
   ASSERT_EQ(a.code, 0) << a.out;
   ASSERT_EQ(b.code, 0) << b.out;
-  std::string ta = Slurp(d.dir.str() + "a.csv");
-  EXPECT_EQ(ta, Slurp(d.dir.str() + "b.csv"));
+  std::string ta = test::Slurp(d.dir.str() + "a.csv");
+  EXPECT_EQ(ta, test::Slurp(d.dir.str() + "b.csv"));
   EXPECT_EQ(ta.substr(0, ta.find('\n')), "t_ms,ClockTime,ClockText,running");
   EXPECT_NE(ta.find("\n33,1,"), std::string::npos);
 }
@@ -208,10 +200,10 @@ TEST(CommandLine, SettingsGoToTheSettingsFolderAtTheEndOfTheRun) {
   Result r = Kavrin("headless " + d.data() + " --seconds 1 --set Kanko=1 --settings-dir " + settings +
                  " --sound-log " + d.dir.str() + "sound.csv");
   ASSERT_EQ(r.code, 0) << r.out;
-  std::string conf = Slurp(settings + "/Ostrel/Kavrin.conf");
+  std::string conf = test::Slurp(settings + "/Ostrel/Kavrin.conf");
   EXPECT_NE(conf.find("Kanko=1"), std::string::npos) << conf;
   EXPECT_NE(conf.find("Information=1"), std::string::npos) << conf;
-  EXPECT_EQ(Slurp(d.dir.str() + "sound.csv").rfind("t_ms,op,channel,value", 0), 0u);
+  EXPECT_EQ(test::Slurp(d.dir.str() + "sound.csv").rfind("t_ms,op,channel,value", 0), 0u);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 #include <nlohmann/json.hpp>
@@ -29,6 +28,7 @@
 #include "data/route_file.h"
 #include "data/string_file.h"
 #include "platform/ffmpeg_film_source.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace kavrin {
@@ -58,13 +58,6 @@ Result Shell(const std::string& command) {
   return r;
 }
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // The demo folder without its films, which take minutes and are not needed to check the tables.
 class DemoFolder {
  public:
@@ -79,7 +72,7 @@ class DemoFolder {
   }
   const std::string& Error() const { return error_; }
   std::string Path() const { return dir_.str() + "demo/"; }
-  json Manifest() const { return json::parse(Slurp(Path() + "manifest.json")); }
+  json Manifest() const { return json::parse(test::Slurp(Path() + "manifest.json")); }
 
  private:
   test::TempDir dir_;
@@ -292,7 +285,7 @@ TEST(DemoLine, DataFilesAreShiftJisWithCrLfAndNameFilesThatExist) {
     if (ext != ".dat" && ext != ".dat0") continue;
     SCOPED_TRACE(e.path().filename().string());
     ++dataFiles;
-    const std::string bytes = Slurp(e.path());
+    const std::string bytes = test::Slurp(e.path());
     for (size_t i = 0; i < bytes.size(); ++i) {
       if (bytes[i] == '\n') {
         ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "a bare LF at byte " << i;
@@ -382,7 +375,7 @@ TEST(DemoLine, TheGeneratorWritesTheSameBytesEveryRun) {
   std::sort(a.begin(), a.end());
   std::sort(b.begin(), b.end());
   ASSERT_EQ(a, b);
-  for (const std::string& f : a) EXPECT_TRUE(Slurp(Demo().Path() + f) == Slurp(again.str() + "demo/" + f)) << f;
+  for (const std::string& f : a) EXPECT_TRUE(test::Slurp(Demo().Path() + f) == test::Slurp(again.str() + "demo/" + f)) << f;
 }
 
 TEST(DemoLine, TheProgramLoadsEveryRunTheTitleScreenOffers) {
@@ -590,7 +583,7 @@ TEST(DemoTrains, EachTrainStopsInTheSecondStationsZoneUnderItsKeyScript) {
       GTEST_SKIP() << "the headless run does not know the driving fields yet:\n" << run.out;
     }
     ASSERT_EQ(run.code, 0) << run.out;
-    const auto rows = Rows(Slurp(trace));
+    const auto rows = Rows(test::Slurp(trace));
     ASSERT_FALSE(rows.empty());
     double top = 0;
     for (const auto& row : rows) top = std::max(top, row.at("Speed"));

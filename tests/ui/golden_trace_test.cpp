@@ -5,65 +5,62 @@
 
 #include <sys/wait.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace kavrin {
 namespace {
 
+// A folder under tests/golden with its case.txt: "seconds N" and "fields A,B,...", one a line.
 struct GoldenRun {
-  const char* name;  // folder under tests/golden
-  int seconds;
-  const char* extraFields;  // after the motion fields every run traces
+  std::string name;
+  std::string seconds;
+  std::string fields;
 };
 
 void PrintTo(const GoldenRun& g, std::ostream* os) { *os << g.name; }
 
-constexpr const char* kMotion =
-    "Speed,Position,PositionStep,PredictedSpeed,TractiveForce,MotorForce,Resistance,Adhesion,AdhesionLimit,"
-    "SlipText,PowerNotch,AppliedNotch,BrakeNotch,LastBrakeNotch,BrakeForce,ShoeFriction,BcPressT,BcPressM,"
-    "SapPress,MrPress,AmMeterValue";
+std::string Folder(const std::string& name) { return std::string(KAVRIN_SOURCE_DIR) + "/tests/golden/" + name + "/"; }
 
-const GoldenRun kRuns[] = {
-    {"notch_electric", 45, ""},
-    {"current_step_electric", 50, ",NotchCurrent,CurrentStepIdx,EBrakeNotch,EBrakeCurrent,CurrentBIdx"},
-    {"diesel_automatic", 78, ",Gear,GearLever,GearShiftState,ShiftTimer,EngineRpm,EngineRpmTarget,EngineRunning"},
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) lines.push_back(l);
-  return lines;
+std::vector<GoldenRun> Runs() {
+  std::vector<GoldenRun> runs;
+  for (const auto& e : std::filesystem::directory_iterator(Folder(""))) {
+    if (!std::filesystem::exists(e.path() / "case.txt")) continue;
+    GoldenRun g{e.path().filename().string(), "", ""};
+    for (const std::string& line : test::Lines(test::Slurp(e.path() / "case.txt"))) {
+      const size_t space = line.find(' ');
+      const std::string key = line.substr(0, space), value = space == std::string::npos ? "" : line.substr(space + 1);
+      if (key == "seconds") g.seconds = value;
+      if (key == "fields") g.fields = value;
+    }
+    runs.push_back(g);
+  }
+  std::sort(runs.begin(), runs.end(), [](const GoldenRun& a, const GoldenRun& b) { return a.name < b.name; });
+  return runs;
 }
 
 class GoldenTrace : public testing::TestWithParam<GoldenRun> {};
 
 TEST_P(GoldenTrace, PhysicsTraceMatches) {
   const GoldenRun& g = GetParam();
-  const std::string folder = std::string(KAVRIN_SOURCE_DIR) + "/tests/golden/" + g.name + "/";
+  ASSERT_FALSE(g.seconds.empty() || g.fields.empty()) << g.name << "/case.txt needs seconds and fields";
+  const std::string folder = Folder(g.name);
   test::TempDir out;
   const std::string trace = out.str() + "trace.csv";
   const std::string cmd = "ASAN_OPTIONS=detect_leaks=0 " + std::string(KAVRIN_BINARY_DIR) +
                           "/src/ui/kavrin headless --data " + folder + " --route route.dat --train train.dat --script " +
-                          folder + "script.txt --seconds " + std::to_string(g.seconds) + " --every physics --trace " +
-                          trace + " --fields " + kMotion + g.extraFields + " > /dev/null 2>&1";
+                          folder + "script.txt --seconds " + g.seconds + " --every physics --trace " + trace +
+                          " --fields " + g.fields + " > /dev/null 2>&1";
   const int status = std::system(cmd.c_str());
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << cmd;
-  const std::string actual = Slurp(trace);
+  const std::string actual = test::Slurp(trace);
   ASSERT_FALSE(actual.empty());
 
   const std::string golden = folder + "trace.csv";
@@ -71,8 +68,8 @@ TEST_P(GoldenTrace, PhysicsTraceMatches) {
     std::ofstream(golden, std::ios::binary) << actual;
     GTEST_SKIP() << "wrote " << golden;
   }
-  const std::vector<std::string> want = Lines(Slurp(golden));
-  const std::vector<std::string> got = Lines(actual);
+  const std::vector<std::string> want = test::Lines(test::Slurp(golden));
+  const std::vector<std::string> got = test::Lines(actual);
   ASSERT_FALSE(want.empty()) << golden << " is missing";
   for (size_t i = 0; i < want.size() && i < got.size(); ++i) {
     ASSERT_EQ(got[i], want[i]) << "first difference at line " << i + 1 << " (header: " << want[0] << ")";
@@ -80,8 +77,8 @@ TEST_P(GoldenTrace, PhysicsTraceMatches) {
   EXPECT_EQ(got.size(), want.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, GoldenTrace, testing::ValuesIn(kRuns),
-                         [](const testing::TestParamInfo<GoldenRun>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Runs, GoldenTrace, testing::ValuesIn(Runs()),
+                         [](const testing::TestParamInfo<GoldenRun>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace kavrin

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "sound/wav_seconds.h"
 #include "sound/wav_writer.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace kavrin {
@@ -33,11 +32,6 @@ std::string Fmt(uint32_t rate, int channels, uint32_t byteRate, bool extra = fal
 }
 
 std::string Riff(const std::string& chunks) { return "RIFF" + Le(static_cast<uint32_t>(4 + chunks.size()), 4) + "WAVE" + chunks; }
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST(WavSeconds, DataBytesOverByteRateWhereverTheChunksSit) {
   test::TempDir dir;
@@ -98,12 +92,12 @@ TEST(WriteWav, CanonicalHeaderAndSampleCoding) {
         Riff(Chunk("fmt ", Le(c.encoding == WavEncoding::Float ? 3 : 1, 2) + Le(2, 2) + Le(11025, 4) +
                                Le(11025 * block, 4) + Le(block, 2) + Le(c.bits, 2)) +
              Chunk("data", c.data));
-    EXPECT_EQ(ReadAll(path), expected) << c.bits;
+    EXPECT_EQ(test::Slurp(path), expected) << c.bits;
   }
   // An odd number of data bytes is padded, and the length reads back.
   const std::string odd = dir.str() + "odd.wav";
   ASSERT_TRUE(WriteWav(odd, 8000, 1, 8, std::vector<float>(24001, 0.0f)));
-  EXPECT_EQ(ReadAll(odd).size(), 44u + 24002u);
+  EXPECT_EQ(test::Slurp(odd).size(), 44u + 24002u);
   EXPECT_EQ(WavSeconds(odd), 3);
 
   EXPECT_FALSE(WriteWav(dir.str() + "x.wav", 8000, 2, 16, std::vector<float>(3, 0.0f)));  // partial frame
