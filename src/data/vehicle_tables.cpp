@@ -174,7 +174,7 @@ void ReadTableKeys(DataFile& f, const TVehicleParams& veh, TVehicleTables& t, st
         {"[Sound_Horn3]", &TVehicleTables::SoundHorn3}});
   if (KeyMatches(line, "[Sound_Horn4]")) {
     for (int32_t& c : t.Horn4) c = f.NextInt();
-    t.HornTime = Fixed4(static_cast<long double>(f.NextInt()));
+    t.HornAir = Fixed4(static_cast<long double>(f.NextInt()));
   }
   ints({{"[Sound_DoorOpen]", &TVehicleTables::SoundDoorOpen}, {"[Sound_DoorClose]", &TVehicleTables::SoundDoorClose}});
   twoInts("[Sound_Hasten]", t.SoundHasten);

@@ -116,7 +116,7 @@ struct TVehicleTables {
   int32_t SoundAtc = 0;
   int32_t SoundHorn = 0, SoundHorn2 = 0, SoundHorn3 = 0;
   std::array<int32_t, 5> Horn4{};
-  Fixed4 HornTime{};
+  Fixed4 HornAir{};  // kPa the horn draws from the main reservoir (line 6)
   int32_t SoundDoorOpen = 0, SoundDoorClose = 0;
   std::array<int32_t, 2> SoundHasten{};
   std::string Key4Mode;  // "H" or "B"

@@ -78,7 +78,7 @@ TEST(VehicleTables, SingleSoundValues) {
   EXPECT_EQ(t.SoundHorn2, 10);
   EXPECT_EQ(t.SoundHorn3, 11);
   EXPECT_EQ(t.Horn4, (std::array<int32_t, 5>{20, 21, 22, 23, 24}));
-  EXPECT_EQ(t.HornTime.raw, 150000);
+  EXPECT_EQ(t.HornAir.raw, 150000);
   EXPECT_EQ(t.SoundDoorOpen, 25);
   EXPECT_EQ(t.SoundDoorClose, 26);
   EXPECT_EQ(t.SoundHasten, (std::array<int32_t, 2>{27, 28}));
