@@ -270,14 +270,19 @@ void SimulatorRun::Timer1Timer() {
   // Protection warning bell; the station maximum-speed text.
   // Guarded from here on: texts, brake squeal, doors and departure, lamps, the clock,
   //    handle and brake sounds, the compressor, zone and route sounds, the per-car gradient.
+  SquealStep();
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
+  BrakeSoundsStep();
   Compressor(sim_.brakes, sim_.vehicle.veh, sim_.vehicle.Tables, sim_.diesel.EngineRpm);
   PlaySoundRequests(sim_.brakes.CompressorSounds, sv_.sound);
+  LineSoundsStep();
+  DopplerStep();
   SampleCarGradient(sim_.dynamics, sim_.vehicle.veh);
   // Signals, preceding train and limits (with the head gradient); train protection.
   ScanHeadGradient(sim_.dynamics, sim_.route, sim_.film.CurFrame);
   SetSpriteCell(sim_.view, sim_.trackside.Sprites.SlopeSign, sim_.dynamics.SlopeSignCell);
   // Stations, doors, timetable and the end of the run.
+  DriveSoundsStep();
   // Film switching.
   // Diesel: automatic gear selection, gear shifting, stall, engine keys.
   DieselLogicStep();
@@ -317,6 +322,7 @@ void SimulatorRun::DieselLogicStep() {
 void SimulatorRun::AppIdle(int elapsedMs) {
   if (!sim_.run.running) return;
   sim_.run.Fps = static_cast<int32_t>(Round(1000.0L / elapsedMs));
+  HornBuzzerStep();
   if (draw) draw();
   if (sim_.run.FadeOut > 0) {
     if (sim_.files.Settings.TunnelSetting == 1) sim_.run.FadeOut = 256;

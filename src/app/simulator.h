@@ -92,6 +92,13 @@ class SimulatorRun {
  private:
   // The diesel engine's 100 ms step: gear selection and change, stall, the engine keys.
   void DieselLogicStep();
+  // The running and equipment sounds (run_sounds.cpp).
+  void SquealStep();
+  void BrakeSoundsStep();
+  void LineSoundsStep();
+  void DopplerStep();
+  void DriveSoundsStep();
+  void HornBuzzerStep();
 
   struct Phase {
     const char* status;  // shown on the title screen's status label before the phase, or null

@@ -39,6 +39,7 @@ const TVehicleParams& OfVehicleParam(const Sim& s) { return s.vehicle.veh; }
 const TRouteTables& OfRoute(const Sim& s) { return s.route; }
 const TTracksideImages& OfTrackside(const Sim& s) { return s.trackside; }
 const TSoundState& OfSound(const Sim& s) { return s.sounds; }
+const TRunningSoundState& OfRunningSound(const Sim& s) { return s.runningSounds; }
 const TTractionState& OfTraction(const Sim& s) { return s.traction; }
 const TBrakeState& OfBrake(const Sim& s) { return s.brakes; }
 const TDynamicsState& OfMotion(const Sim& s) { return s.dynamics; }
@@ -59,6 +60,7 @@ StateProbe::StateProbe() {
   AddOwner<TRouteTables, OfRoute>(RouteProbeNames());
   AddOwner<TTracksideImages, OfTrackside>(TracksideProbeNames());
   AddOwner<TSoundState, OfSound>(SoundProbeNames());
+  AddOwner<TRunningSoundState, OfRunningSound>(RunningSoundProbeNames());
   AddOwner<TTractionState, OfTraction>(TractionProbeNames());
   AddOwner<TBrakeState, OfBrake>(BrakeProbeNames());
   AddOwner<TDynamicsState, OfMotion>(MotionProbeNames());

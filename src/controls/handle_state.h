@@ -68,6 +68,7 @@ struct TKeyState {
   // current-limit raise of the current-step traction (50 A while held).
   int32_t HornKey = 0;
   int32_t HornPad = 0;  // the one-handle controller's horn button, held
+  int32_t HornTap = 0;  // the character "3": the horn for the next idle pass only
   int32_t BuzzerKey = 0;
   int32_t EngineSwitch = 0;
   int32_t CurrentLimitAdd = 0;

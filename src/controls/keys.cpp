@@ -122,9 +122,10 @@ void OtherKeys(TControls& c, char key) {
 
   switch (key) {
     case '3':
-      // Without a held horn the key blows the single horn once.
+      // Without a held horn the key blows the single horn once. With one, the character is a
+      // tap held for one idle pass: a controller posts it with no release to follow.
       if (t.Horn4[0] == 0) RestartChannel(c.Sound, t.SoundHorn);
-      else c.Keys.HornKey = 1;
+      else c.Keys.HornTap = 1;
       break;
     case '6': RestartChannel(c.Sound, t.SoundHorn2); break;
     case 'd':

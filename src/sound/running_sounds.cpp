@@ -459,7 +459,7 @@ void HornStep(TRunningSoundState& s, SoundBank& bank, const TVehicleTables& t, c
               Fixed4& mrPress) {
   const int32_t a = t.Horn4[0], b = t.Horn4[1], c = t.Horn4[2], end = t.Horn4[3], gap = t.Horn4[4];
   const long double air = t.HornAir;
-  const bool held = in.HornKey == 1 || in.HornPad == 1;
+  const bool held = in.HornKey == 1 || in.HornPad == 1 || in.HornTap == 1;
   const bool gapPassed = in.ClockTime - s.LastHornTime > gap;
   if (held) {
     if (!Busy(bank, a) && !Busy(bank, b) && !Busy(bank, c)) {

@@ -85,6 +85,7 @@ struct TLineSoundInputs {
   // stations beyond have not been.
   std::span<const uint8_t> DepAnnounced;
 };
+inline constexpr std::span<const uint8_t> kNoDepAnnounced{};
 
 // The last "[Atten]" row around the frame sets AttenFactor.
 void AttenuationZones(TRunningSoundState& s, const TRouteTables& route, int32_t curFrame);
@@ -133,6 +134,7 @@ void GearChangeCurves(TRunningSoundState& s, TSoundState& levels, SoundBank& ban
 struct THornInputs {
   int32_t HornKey = 0;
   int32_t HornPad = 0;
+  int32_t HornTap = 0;  // held for this pass only
   int32_t BuzzerKey = 0;
   int32_t ClockTime = 0;
   int32_t DoorState = 0;

@@ -550,6 +550,20 @@ TEST(RunningSoundsTest, HornChainsItsSegmentsAndBlowsTheTailAfterTheGap) {
   EXPECT_EQ(rig.bank.ch[113].plays, 1);
 }
 
+TEST(RunningSoundsTest, APostedHornCharacterIsATapNotAHold) {
+  HornRig rig;
+  rig.in.HornTap = 1;
+  rig.Pass(0);
+  rig.in.HornTap = 0;
+  EXPECT_EQ(rig.bank.ch[110].plays, 1);
+  for (int t = 1; t <= 20; ++t) {
+    rig.in.ClockTime = t;
+    rig.Pass(0);
+  }
+  EXPECT_EQ(rig.bank.ch[111].plays, 0);  // no chain
+  EXPECT_EQ(rig.bank.ch[113].plays, 1);  // the tail once the gap has passed
+}
+
 TEST(RunningSoundsTest, HornDipsTheReservoirGaugeAndSwingsBack) {
   HornRig rig;
   rig.Pass(0);
