@@ -65,11 +65,14 @@ void UpdateEngineSpeed(TDieselState& d, const TVehicleTables& t, int32_t applied
     } else if (d.EngineRpm > kIdleRpm) {
       d.EngineRpm -= 1;
     }
-  } else if (t.Gear_Type == 1) {
-    d.EngineRpmTarget = 100;
-    if (driving) {
+  } else {
+    // In neutral the manual gearbox lets the engine race under power; either gearbox lets it
+    // fall back to idle without power or while changing, or the automatic one, which drops to
+    // neutral whenever power is taken off, would hold the engine where it last was.
+    if (t.Gear_Type == 1) d.EngineRpmTarget = 100;
+    if (t.Gear_Type == 1 && driving) {
       d.EngineRpm = d.EngineRpm < kNeutralTopRpm ? std::min(d.EngineRpm + 0.5L, kNeutralTopRpm) : kNeutralTopRpm;
-    } else if (d.EngineRpm > kIdleRpm) {
+    } else if (!driving && d.EngineRpm > kIdleRpm) {
       d.EngineRpm -= 1;
     }
   }

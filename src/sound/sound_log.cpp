@@ -39,8 +39,9 @@ void SoundLog::LoopPlay(int channel) {
 }
 
 void SoundLog::Stop(int channel) {
+  const bool playing = inner_.GetStatus(channel) != 0;
   inner_.Stop(channel);
-  if (inner_.HasWaveData(channel)) Write("stop", channel);
+  if (playing) Write("stop", channel);
 }
 
 void SoundLog::SetVolume(int channel, int32_t centibels) {
@@ -64,7 +65,13 @@ void SoundLog::SetFreqRate(int channel, double ratio) {
 
 int SoundLog::GetStatus(int channel) const { return inner_.GetStatus(channel); }
 
-void SoundLog::Advance(int64_t ms) { inner_.Advance(ms); }
+void SoundLog::Advance(int64_t ms) {
+  for (int c = 0; c < ChannelCount; ++c) once_[c] = inner_.GetStatus(c) == StatusPlaying;
+  inner_.Advance(ms);
+  for (int c = 0; c < ChannelCount; ++c) {
+    if (once_[c] && inner_.GetStatus(c) == 0) Write("end", c);
+  }
+}
 
 bool SoundLog::Reset() {
   rate_.fill(0);

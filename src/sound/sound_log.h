@@ -1,8 +1,9 @@
 #pragma once
 // A bank that records what the run asks of the sound: every operation goes on to another bank,
 // and the ones that change something are written as CSV lines `t_ms,op,channel,value`:
-// `play`, `loop` and `stop` of a channel with data (value empty), `volume` (1/100 dB) and
-// `freq` (samples per second) only when the value changes. Operations that do nothing (a number
+// `play` and `loop` of a channel with data, `stop` of one that was playing, `end` when a
+// one-shot runs out (written by the advance that finds it; value empty), `volume` (1/100 dB)
+// and `freq` (samples per second) only when the value changes. Operations that do nothing (a number
 // out of range, a channel without data) are not written. The time is the harness's virtual
 // clock, set before the operations of each moment.
 #include <array>
@@ -48,6 +49,7 @@ class SoundLog : public SoundBank {
   // What the log last showed of each channel: its recorded rate and frequency.
   std::array<int32_t, ChannelCount> rate_{};
   std::array<int32_t, ChannelCount> freq_{};
+  std::array<bool, ChannelCount> once_{};  // playing once before the advance
 };
 
 }  // namespace kavrin

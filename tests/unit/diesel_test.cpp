@@ -226,12 +226,31 @@ TEST(Diesel, EngineSpeed) {
   EXPECT_EQ(m.d.EngineRpm, 95.0L);
   EXPECT_EQ(m.d.EngineRpmTarget, 100.0L);
 
+  // The automatic gearbox drops to neutral when power is taken off: the engine falls back to
+  // idle there as in the manual one, and stays where it is under power while a change runs.
+  Railcar a;
+  a.d.Gear = 0;
+  a.d.EngineRpm = 61.6L;
+  for (int i = 0; i < 31; ++i) UpdateEngineSpeed(a.d, a.t, 0, 40);
+  EXPECT_NEAR(static_cast<double>(a.d.EngineRpm), 30.6, 1e-9);
+  for (int i = 0; i < 30; ++i) UpdateEngineSpeed(a.d, a.t, 0, 40);
+  EXPECT_NEAR(static_cast<double>(a.d.EngineRpm), 31, 2);
+  a.d.EngineRpm = 50;
+  UpdateEngineSpeed(a.d, a.t, 3, 40);
+  EXPECT_EQ(a.d.EngineRpm, 50.0L);
+  a.d.GearShiftState = 1;
+  UpdateEngineSpeed(a.d, a.t, 3, 40);
+  EXPECT_EQ(a.d.EngineRpm, 49.0L);
+
   // A stopped engine runs down by 3 a tick to 0; started again, it comes up to idle.
   r.d.EngineRunning = 0;
   r.d.Gear = 0;
   r.d.EngineRpm = 31;
-  for (int i = 0; i < 10; ++i) UpdateEngineSpeed(r.d, r.t, 0, 0);
-  EXPECT_EQ(r.d.EngineRpm, 1.0L);
+  UpdateEngineSpeed(r.d, r.t, 0, 0);
+  EXPECT_EQ(r.d.EngineRpm, 27.0L);  // neutral's 1 and the run-down's 3
+  for (int i = 0; i < 8; ++i) UpdateEngineSpeed(r.d, r.t, 0, 0);
+  EXPECT_EQ(r.d.EngineRpm, 3.0L);
+  UpdateEngineSpeed(r.d, r.t, 0, 0);
   UpdateEngineSpeed(r.d, r.t, 0, 0);
   EXPECT_EQ(r.d.EngineRpm, 0.0L);
   r.d.EngineRunning = 1;

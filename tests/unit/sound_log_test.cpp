@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "sound/sound_log.h"
+#include "support/fake_sound_bank.h"
 
 namespace kavrin {
 namespace {
@@ -86,7 +87,6 @@ TEST(SoundLog, WritesWhatChangesAndForwardsEverything) {
 
   EXPECT_EQ(csv.str(),
             "t_ms,op,channel,value\n"
-            "100,stop,3,\n"
             "100,play,3,\n"
             "100,volume,3,-602\n"
             "100,freq,3,33075\n"
@@ -94,10 +94,33 @@ TEST(SoundLog, WritesWhatChangesAndForwardsEverything) {
             "233,loop,3,\n"
             "300,volume,3,-602\n"
             "300,freq,3,22050\n");
-  EXPECT_EQ(bank.calls, 19);  // every operation reached the bank, logged or not
+  EXPECT_EQ(bank.calls, 19);  // the stop of an idle channel reached it too, unwritten  // every operation reached the bank, logged or not
   EXPECT_EQ(bank.lastRatio, 0.5);
   EXPECT_EQ(bank.advanced, 40);
   EXPECT_EQ(bank.resets, 1);
+}
+
+TEST(SoundLog, AOneShotEndsWhereItsFramesRunOutAndOnlyPlayingChannelsStop) {
+  test::FakeSoundBank bank;
+  std::ostringstream csv;
+  SoundLog log(bank, csv);
+  log.SetWaveData(1, test::FakeSoundBank::WaveOf(1));
+  log.SetWaveData(2, test::FakeSoundBank::WaveOf(1));
+  log.Play(1);
+  log.LoopPlay(2);
+  log.SetTime(700);
+  log.Advance(700);
+  log.SetTime(1000);
+  log.Advance(300);
+  log.Stop(1);  // over already: nothing to stop
+  log.Advance(5000);
+  log.Stop(2);
+  EXPECT_EQ(csv.str(),
+            "t_ms,op,channel,value\n"
+            "0,play,1,\n"
+            "0,loop,2,\n"
+            "1000,end,1,\n"
+            "1000,stop,2,\n");
 }
 
 }  // namespace
