@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/initial_state.h"
+#include "app/panel_steps.h"
 #include "controls/handle_model.h"
 #include "controls/keys.h"
 #include "controls/mascon_update.h"
@@ -43,6 +44,10 @@ void LoadStafPictures(Sim& sim, PictureLoader& loader) {
   sim.derived.StafLeft = sim.files.Strings.OverlayLeft;
   load(sim.route.StafImage, sim.derived.StafPicture);
   load(sim.route.SubImage, sim.derived.SubPicture);
+  if (!sim.route.StartImage.empty()) {
+    std::optional<Picture> still = loader.Load(ResolveDataPath(sim.ProgramFolder, sim.route.StartImage));
+    if (still) sim.derived.StillPicture = std::move(*still);
+  }
 }
 }  // namespace
 
@@ -62,13 +67,16 @@ SimulatorRun::SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval)
               },
               [this](int dt) { AppIdle(dt); },
           },
-          idleInterval) {
+          idleInterval),
+      filmHost_(sim_, sv_.sound, sv_.ui, sv_.film, scheduler_) {
   if (!sv_.serial) sv_.serial = &noSerial_;
   sv_.serial->onReceive = [this](std::string_view chars) { SerialReceived(chars); };
   keyActions.StepFilm = [this](int32_t frames, int32_t clock) {
     StepFilmFrames(sim_.film, frames);
     sim_.clock.ClockTime += clock;
   };
+  keyActions.MovieJumpPastStop = [this] { MovieJumpPastStop(sim_.film, sim_.route, sim_.dynamics.Speed); };
+  keyActions.JumpBeforeNextStop = [this] { JumpBeforeNextStop(sim_.film, sim_.route); };
   keyActions.ChangeSpeed = [this](long double delta) { sim_.dynamics.Speed += delta; };
 }
 
@@ -255,6 +263,7 @@ void SimulatorRun::MMTimer1Timer() {
   AdvancePosition(sim_.dynamics, sim_.station.NextStopPos);
   // 11. The clock; the side film's frame counter.
   ++sim_.clock.ClockTime;
+  CountInsertFrames(sim_.film, FilmInputs(sim_));
   // 12. Ammeter smoothing and target; dynamic-brake current.
   TractionCurrent(sim_.traction, sim_.delayed, sim_.handle, sim_.dynamics.Speed, veh, tables, in);
   if (afterPhysicsTick) afterPhysicsTick();
@@ -265,7 +274,9 @@ void SimulatorRun::Timer1Timer() {
   // 1. Protection warning bell; the station maximum-speed text.
   // 2-3. (guarded from here on) texts, brake squeal, doors and departure, lamps, the clock,
   //    handle and brake sounds, the compressor, zone and route sounds, the per-car gradient.
+  PanelLampTick(sim_);
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
+  PanelSmoothTick(sim_);
   Compressor(sim_.brakes, sv_.sound, sim_.vehicle.veh, sim_.vehicle.Tables, sim_.diesel.EngineRpm);
   SampleCarGradient(sim_.dynamics, sim_.vehicle.veh);
   // 4. Signals, preceding train and limits (with the head gradient); train protection.
@@ -273,9 +284,11 @@ void SimulatorRun::Timer1Timer() {
                    sim_.view.DXSpriteEngine1.Get(sim_.trackside.Sprites.SlopeSign));
   // 5. Stations, doors, timetable and the end of the run.
   // 6. Film switching.
+  SwitchFilms(sim_.film, sim_.run.LastFrame, sim_.route, FilmInputs(sim_), sv_.film, filmHost_);
   // 6a. Diesel: automatic gear selection, gear shifting, stall, engine keys.
   DieselLogicStep();
   // 7. Status texts, lamps, the value display.
+  PanelOtherImagesTick(sim_);
   // 8. Controller polling; one step of the announcement queue.
   USBScanStep();
   // 9. Cab text labels.
@@ -309,6 +322,9 @@ void SimulatorRun::DieselLogicStep() {
 void SimulatorRun::AppIdle(int elapsedMs) {
   if (!sim_.run.running) return;
   sim_.run.Fps = static_cast<int32_t>(Round(1000.0L / elapsedMs));
+  FilmIdlePass(sim_, elapsedMs, sv_.film, filmHost_, sv_.sound);
+  PanelGaugePass(sim_);
+  TracksideStep(sim_);
   if (draw) draw();
   if (sim_.run.FadeOut > 0) {
     if (sim_.files.Settings.TunnelSetting == 1) sim_.run.FadeOut = 256;
