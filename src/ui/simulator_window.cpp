@@ -174,6 +174,10 @@ void TForm1::FormCreate(const RunRequest& request) {
     if (a->objectName() == "OFF1") a->setChecked(st.KankoSetting != 0);
     if (a->objectName() == "OFFC1") a->setChecked(st.MojiSetting != 0);
   }
+  // The canvas at full size where the screen allows it: the cab, the timetable card beside it.
+  QSize want = CabCompositor::CanvasSize(*sim_) + QSize(0, menuBar()->sizeHint().height());
+  if (QScreen* screen = QGuiApplication::primaryScreen()) want = want.boundedTo(screen->availableGeometry().size() * 0.95);
+  resize(want);
   move(0, 0);
   clock_.start();
   pump_.start();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ui_host.h"
 #include "presentation/film_track.h"
 #include "support/fake_film_source.h"
 
@@ -212,6 +213,14 @@ TEST(FilmDecode, OnlyAChangedFrameIsDecodedAndNoted) {
   EXPECT_EQ(last, 3);
   EXPECT_EQ(f.PictureBitmap.Rgba[0], 3);
   EXPECT_EQ(host.memo.size(), 1u);
+}
+
+TEST(FilmDecode, TheMemoKeepsItsLastThousandLines) {
+  TMemoLines memo;
+  for (int i = 0; i < 1500; ++i) memo.Add(std::to_string(i));
+  ASSERT_EQ(memo.Count(), 1000u);
+  EXPECT_EQ(memo.Get(0), "500");
+  EXPECT_EQ(memo.Get(999), "1499");
 }
 
 TEST(InsertCounter, StationInsertAtItsFrameRateAndRunningInsertLocked) {
