@@ -8,9 +8,6 @@
 // The demo data folder comes from the build (target demo) or KAVRIN_DEMO_DIR.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <QImage>
-
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -29,7 +26,7 @@
 #include "platform/qimage_picture_loader.h"
 #include "support/fake_sound_bank.h"
 #include "support/fake_wave_decoder.h"
-#include "ui/cab_compositor.h"
+#include "ui/offscreen_cab.h"
 
 namespace kavrin {
 namespace {
@@ -37,15 +34,6 @@ namespace {
 std::string DemoFolder() {
   if (const char* d = std::getenv("KAVRIN_DEMO_DIR")) return std::string(d) + "/";
   return std::string(KAVRIN_SOURCE_DIR) + "/build/run/demo/";
-}
-
-QGuiApplication& Gui() {
-  static int argc = 1;
-  static char name[] = "kavrin_bench";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication* app = new QGuiApplication(argc, argv);
-  return *app;
 }
 
 struct DemoRun {
@@ -62,7 +50,7 @@ struct DemoRun {
 };
 
 void Pass(benchmark::State& state, long double speed) {
-  Gui();
+  EnsureOffscreenGui();
   const std::string folder = DemoFolder();
   if (!std::filesystem::exists(folder + "line_1_down_day.dat")) {
     state.SkipWithError(("no demo data in " + folder + " (cmake --build build/run --target demo)").c_str());
@@ -77,9 +65,7 @@ void Pass(benchmark::State& state, long double speed) {
   Sim& sim = *d.sim;
   sim.film.CurFrame = std::min(3000, std::max(1, sim.film.FrameCount / 2));
   sim.film.PrevFrame = sim.film.CurFrame;
-  CabCompositor compositor;
-  CabOverlay overlay;
-  QImage surface(CabCompositor::kWidth, CabCompositor::kHeight, QImage::Format_RGB32);
+  OffscreenCab cab;
   TRouteTables noStops;  // the stops would hold the film still
   // 60 frames of speed x time a pass against a filming speed of 60: one frame a pass.
   TFilmInputs in = FilmInputs(sim);
@@ -97,7 +83,7 @@ void Pass(benchmark::State& state, long double speed) {
     const double cpuStart = cpuMs();
     FilmIdleStep(sim.film, sim.run.LastFrame, noStops, in, 16, d.film, d.host);
     PanelGaugePass(sim);
-    compositor.Compose(surface, sim, &overlay);
+    cab.Compose(sim);
     cpu.push_back(cpuMs() - cpuStart);
     const auto end = std::chrono::steady_clock::now();
     wall.push_back(std::chrono::duration<double, std::milli>(end - start).count());

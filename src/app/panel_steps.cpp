@@ -15,7 +15,7 @@ void PanelGaugePass(Sim& sim) {
   in.MrPress = sim.brakes.MrPress;
   in.BpPress = sim.brakes.BpPress;
   in.Mc = sim.vehicle.veh.Mc;
-  GaugeStep(sim.panel, in, sim.vehicle.Panel, sim.vehicle.Sprites, sim.view.DXSpriteEngine1);
+  GaugeStep(sim.panel, in, sim.vehicle.Panel, sim.panelSprites, sim.view.DXSpriteEngine1);
 }
 
 void PanelLampTick(Sim& sim) {
@@ -33,7 +33,7 @@ void PanelLampTick(Sim& sim) {
   in.TractiveForce = sim.traction.TractiveForce;
   in.EBrakeCurrent = sim.traction.EBrakeCurrent;
   in.CurrentStepIdx = sim.traction.CurrentStepIdx;
-  LampStep(in, sim.vehicle.Tables, sim.vehicle.Sprites, sim.view.DXSpriteEngine1);
+  LampStep(in, sim.vehicle.Tables, sim.panelSprites, sim.view.DXSpriteEngine1);
 }
 
 void PanelSmoothTick(Sim& sim) {
@@ -41,7 +41,7 @@ void PanelSmoothTick(Sim& sim) {
 }
 
 void PanelOtherImagesTick(Sim& sim) {
-  OtherImagesStep(sim.vehicle.veh.ATS_Type, sim.vehicle.Sprites, sim.view.DXSpriteEngine1);
+  OtherImagesStep(sim.vehicle.veh.ATS_Type, sim.panelSprites, sim.view.DXSpriteEngine1);
 }
 
 }  // namespace kavrin

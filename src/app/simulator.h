@@ -19,7 +19,7 @@
 #include "core/key_value_store.h"
 #include "dynamics/train_inputs.h"
 #include "presentation/film_source.h"
-#include "presentation/picture.h"
+#include "core/picture.h"
 #include "sound/sound_bank.h"
 
 namespace kavrin {

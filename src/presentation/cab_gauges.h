@@ -7,6 +7,7 @@
 
 #include "core/fixed4.h"
 #include "data/cab_panel.h"
+#include "presentation/cab_panel_images.h"
 #include "data/vehicle_tables.h"
 #include "presentation/sprites.h"
 

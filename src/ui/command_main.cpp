@@ -1,8 +1,6 @@
 #include "ui/command_main.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QImage>
 #include <QCoreApplication>
 #include <QMessageBox>
 
@@ -33,7 +31,7 @@
 #include "platform/quiet_start.h"
 #include "platform/sound_system.h"
 #include "sound/sound_log.h"
-#include "ui/cab_compositor.h"
+#include "ui/offscreen_cab.h"
 #include "ui/simulator_window.h"
 
 namespace kavrin {
@@ -118,9 +116,10 @@ class Shots {
   void Pass() {
     const int64_t now = run_.scheduler().Now();
     if (next_ >= pending_.size() || pending_[next_].first > now) return;
-    compositor_.Compose(surface_, run_.sim(), &overlay_);
+    if (!cab_) cab_ = std::make_unique<OffscreenCab>();
+    cab_->Compose(run_.sim());
     for (; next_ < pending_.size() && pending_[next_].first <= now; ++next_) {
-      if (!surface_.save(QString::fromStdString(pending_[next_].second), "PNG")) {
+      if (!cab_->SavePng(pending_[next_].second)) {
         std::cerr << "kavrin: cannot write the picture " << pending_[next_].second << "\n";
         failed_ = true;
       }
@@ -132,9 +131,7 @@ class Shots {
   SimulatorRun& run_;
   std::vector<std::pair<int64_t, std::string>> pending_;
   size_t next_ = 0;
-  CabCompositor compositor_;
-  CabOverlay overlay_;
-  QImage surface_{CabCompositor::kWidth, CabCompositor::kHeight, QImage::Format_RGB32};
+  std::unique_ptr<OffscreenCab> cab_;
   bool failed_ = false;
 };
 
@@ -359,8 +356,7 @@ int CommandMain(int argc, char** argv) {
       return Headless(cl, argv[0]);
     }
     // Pictures are drawn offscreen, the same with a display or without.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    EnsureOffscreenGui();
     return Headless(cl, argv[0]);
   }
   if (cl.route.empty() && cl.train.empty()) {
