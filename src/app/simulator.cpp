@@ -84,7 +84,7 @@ SimulatorRun::SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval)
 // into its phase here, in the order the phases give.
 std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) {
   return {
-      // 1. Window placement and the timer resolution belong to the window itself.
+      // Window placement and the timer resolution belong to the window itself.
       {nullptr, [this, rq] {
          sim_.ProgramFolder = rq.ProgramFolder;
          sim_.RouteFileName = rq.RouteFileName;
@@ -93,12 +93,12 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          sim_.StartStation = rq.Station;
          sim_.StationMenuEnd = rq.End;
        }},
-      // 2. Persisted settings and the controller map.
+      // Persisted settings and the controller map.
       {nullptr, [this] {
          sim_.files.Settings = ReadSettings(sv_.store);
          sim_.files.ControllerMap = ReadControllerMap(sv_.store);
        }},
-      // 3. The data files.
+      // The data files.
       {"設定ファイルを読み込んでいます", [this] {
          sim_.files.Mascon = LoadMasconFile(ResolveDataPath(sim_.ProgramFolder, kMasconFileName));
          sim_.files.Strings = LoadStringFile(ResolveDataPath(sim_.ProgramFolder, kStringFileName));
@@ -123,7 +123,7 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          }
          CheckStartStation(sim_);
        }},
-      // 4. Cab drawing surfaces, panel images and trackside sprites; the "Move" menu, the
+      // Cab drawing surfaces, panel images and trackside sprites; the "Move" menu, the
       // timetable card and the side picture.
       {"運転台を描画しています", [this] {
          if (!sim_.VehicleFileName.empty()) {
@@ -133,19 +133,19 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          sim_.derived.MoveMenu = BuildMoveMenu(sim_.route, sim_.StartStation, sim_.StationMenuEnd);
          LoadStafPictures(sim_, sv_.pictures);
        }},
-      // 5. The route's film. A film that cannot be opened is
+      // The route's film. A film that cannot be opened is
       // reported and the run goes on over a black cab view.
       {nullptr, [this, rq] {
          OpenMainFilm(rq.Frames);
        }},
-      // 6. The sound bank; the start clock as soon as the route sounds' lengths are known.
+      // The sound bank; the start clock as soon as the route sounds' lengths are known.
       {nullptr, [this] {
          TSoundSources sources{sim_.vehicle.Tables, sim_.vehicle.VehicleFolder, sim_.route, sim_.ProgramFolder};
          LoadSounds(
              sources, sv_.sound, sv_.waves, sim_.sounds, [this](const char* text) { sv_.ui.SetStatusText(text); },
              [this] { sim_.clock.ClockTime = StartClock(sim_.route, sim_.StartStation, sim_.sounds.SoundSeconds); });
        }},
-      // 7. Distances, check points and the initial run state.
+      // Distances, check points and the initial run state.
       {"環境をセットアップしています", [this] {
          std::vector<TCheckPointRec> points;
          ConvertFrames(sim_.route, points);
@@ -157,7 +157,7 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          TControls controls = Controls();
          masconupdate(controls);
        }},
-      // 8. The run starts.
+      // The run starts.
       {nullptr, [this] { start1Click(); }},
   };
 }
@@ -241,43 +241,43 @@ void SimulatorRun::MMTimer1Timer() {
   const TVehicleParams& veh = sim_.vehicle.veh;
   const TVehicleTables& tables = sim_.vehicle.Tables;
   const TTrainInputs in = TrainInputs();
-  // 1. Traction: the handle force of the applied notch (electric models or the diesel engine),
+  // Traction: the handle force of the applied notch (electric models or the diesel engine),
   //    then the reverser.
   TractionForce(sim_.traction, sim_.delayed, sim_.handle, sim_.dynamics.Speed, veh, tables, in);
-  // 2. Resistance-control step timer, the power-notch delay, MotorForce.
+  // Resistance-control step timer, the power-notch delay, MotorForce.
   PowerNotchDelay(sim_.traction, sim_.delayed, sim_.handle, veh, tables, in);
-  // 3. Shoe friction and brake force against the direction of motion.
+  // Shoe friction and brake force against the direction of motion.
   BrakeForceStep(sim_.brakes, sim_.traction, sim_.dynamics.Speed, veh);
-  // 4. Adhesion, gradient, tunnel, starting and running resistance; slip and slide.
+  // Adhesion, gradient, tunnel, starting and running resistance; slip and slide.
   ApplyResistance(sim_.dynamics, sim_.traction, veh, sim_.route, sim_.delayed);
-  // 5. Holding brake and constant-speed control.
+  // Holding brake and constant-speed control.
   ApplyHoldAndConstantSpeed(sim_.dynamics, sim_.traction, sim_.handle, sim_.film.MovieState);
-  // 6. Predicted speed, stop detection, the speed update.
+  // Predicted speed, stop detection, the speed update.
   UpdateSpeed(sim_.dynamics, sim_.traction, sim_.brakes, veh);
-  // 7. Pneumatics of the vehicle's brake type; the main-reservoir leak.
+  // Pneumatics of the vehicle's brake type; the main-reservoir leak.
   Pneumatics(sim_.brakes, sim_.delayed, sim_.handle, sim_.traction, veh, in);
   MainReservoirLeak(sim_.brakes, in.DispRate);
-  // 8. The brake, straight-air and dynamic-brake notch delays.
+  // The brake, straight-air and dynamic-brake notch delays.
   BrakeNotchDelays(sim_.delayed, sim_.handle, sim_.brakes, sim_.dynamics.Speed, veh, in);
-  // 9. Diesel engine speed.
+  // Diesel engine speed.
   if (veh.Engine_Type == 0) {
     UpdateEngineSpeed(sim_.diesel, tables, sim_.delayed.AppliedNotch, sim_.dynamics.Speed);
   }
-  // 10. Filmed-speed segment, preceding train, PositionStep, Position, RemainDist.
+  // Filmed-speed segment, preceding train, PositionStep, Position, RemainDist.
   FollowFilmSegment(sim_.dynamics, sim_.route, sim_.film.CurFrame);
   AdvancePosition(sim_.dynamics, sim_.station.NextStopPos);
-  // 11. The clock; the side film's frame counter.
+  // The clock; the side film's frame counter.
   ++sim_.clock.ClockTime;
   CountInsertFrames(sim_.film, FilmInputs(sim_));
-  // 12. Ammeter smoothing and target; dynamic-brake current.
+  // Ammeter smoothing and target; dynamic-brake current.
   TractionCurrent(sim_.traction, sim_.delayed, sim_.handle, sim_.dynamics.Speed, veh, tables, in);
   if (afterPhysicsTick) afterPhysicsTick();
 }
 
 // The 100 ms tick, in this order.
 void SimulatorRun::Timer1Timer() {
-  // 1. Protection warning bell; the station maximum-speed text.
-  // 2-3. (guarded from here on) texts, brake squeal, doors and departure, lamps, the clock,
+  // Protection warning bell; the station maximum-speed text.
+  // Guarded from here on: texts, brake squeal, doors and departure, lamps, the clock,
   //    handle and brake sounds, the compressor, zone and route sounds, the per-car gradient.
   PanelLampTick(sim_);
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
@@ -285,19 +285,19 @@ void SimulatorRun::Timer1Timer() {
   Compressor(sim_.brakes, sim_.vehicle.veh, sim_.vehicle.Tables, sim_.diesel.EngineRpm);
   PlaySoundRequests(sim_.brakes.CompressorSounds, sv_.sound);
   SampleCarGradient(sim_.dynamics, sim_.vehicle.veh);
-  // 4. Signals, preceding train and limits (with the head gradient); train protection.
+  // Signals, preceding train and limits (with the head gradient); train protection.
   ScanHeadGradient(sim_.dynamics, sim_.route, sim_.film.CurFrame);
   SetSpriteCell(sim_.view, sim_.trackside.Sprites.SlopeSign, sim_.dynamics.SlopeSignCell);
-  // 5. Stations, doors, timetable and the end of the run.
-  // 6. Film switching.
+  // Stations, doors, timetable and the end of the run.
+  // Film switching.
   SwitchFilms(sim_.film, sim_.run.LastFrame, sim_.route, FilmInputs(sim_), sv_.film, filmHost_);
-  // 6a. Diesel: automatic gear selection, gear shifting, stall, engine keys.
+  // Diesel: automatic gear selection, gear shifting, stall, engine keys.
   DieselLogicStep();
-  // 7. Status texts, lamps, the value display.
+  // Status texts, lamps, the value display.
   PanelOtherImagesTick(sim_);
-  // 8. Controller polling; one step of the announcement queue.
+  // Controller polling; one step of the announcement queue.
   USBScanStep();
-  // 9. Cab text labels.
+  // Cab text labels.
   if (afterLogicTick) afterLogicTick();
 }
 
@@ -347,22 +347,22 @@ void SimulatorRun::AppIdle(int elapsedMs) {
 
 void SimulatorRun::FormCloseQuery() {
   if (sim_.run.RunEnded) return;
-  // 1-2. The loops stop; the serial port closes.
+  // The loops stop; the serial port closes.
   scheduler_.Stop();
   sim_.run.running = false;
   if (sv_.serial->IsOpen()) sv_.serial->Close();
-  // 3-4. Run state cleared; the sounds fall silent.
+  // Run state cleared; the sounds fall silent.
   for (int i = 0; i < SoundBank::ChannelCount; ++i) {
     if (sv_.sound.HasWaveData(i)) sv_.sound.Stop(i);
   }
-  // 5-6. Every sound released and the device made anew.
+  // Every sound released and the device made anew.
   if (!sv_.sound.Reset()) {
     sim_.run.RunEnded = true;
     throw LoadError(kSoundInitError);
   }
-  // 7. The settings persist.
+  // The settings persist.
   WriteSettings(sv_.store, sim_.files.Settings);
-  // 8.
+  // The window is closed as it stands: no fade left to finish.
   sim_.run.FadeOut = 0;
   sim_.run.RunEnded = true;
 }
