@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/initial_state.h"
+#include "app/panel_steps.h"
 #include "controls/handle_model.h"
 #include "controls/keys.h"
 #include "controls/mascon_update.h"
@@ -43,6 +44,10 @@ void LoadStafPictures(Sim& sim, PictureLoader& loader) {
   sim.derived.StafLeft = sim.files.Strings.OverlayLeft;
   load(sim.route.StafImage, sim.derived.StafPicture);
   load(sim.route.SubImage, sim.derived.SubPicture);
+  if (!sim.route.StartImage.empty()) {
+    std::optional<Picture> still = loader.Load(ResolveDataPath(sim.ProgramFolder, sim.route.StartImage));
+    if (still) sim.derived.StillPicture = std::move(*still);
+  }
 }
 }  // namespace
 
@@ -62,13 +67,16 @@ SimulatorRun::SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval)
               },
               [this](int dt) { AppIdle(dt); },
           },
-          idleInterval) {
+          idleInterval),
+      filmHost_(sim_, sv_.sound, sv_.ui, sv_.film, scheduler_) {
   if (!sv_.serial) sv_.serial = &noSerial_;
   sv_.serial->onReceive = [this](std::string_view chars) { SerialReceived(chars); };
   keyActions.StepFilm = [this](int32_t frames, int32_t clock) {
     StepFilmFrames(sim_.film, frames);
     sim_.clock.ClockTime += clock;
   };
+  keyActions.MovieJumpPastStop = [this] { MovieJumpPastStop(sim_.film, sim_.route, sim_.dynamics.Speed); };
+  keyActions.JumpBeforeNextStop = [this] { JumpBeforeNextStop(sim_.film, sim_.route); };
   keyActions.ChangeSpeed = [this](long double delta) { sim_.dynamics.Speed += delta; };
 }
 
@@ -260,6 +268,7 @@ void SimulatorRun::MMTimer1Timer() {
   AdvancePosition(sim_.dynamics, sim_.station.NextStopPos);
   // The clock; the side film's frame counter.
   ++sim_.clock.ClockTime;
+  CountInsertFrames(sim_.film, FilmInputs(sim_));
   // Ammeter smoothing and target; dynamic-brake current.
   TractionCurrent(sim_.traction, sim_.delayed, sim_.handle, sim_.dynamics.Speed, veh, tables, in);
   if (afterPhysicsTick) afterPhysicsTick();
@@ -271,7 +280,9 @@ void SimulatorRun::Timer1Timer() {
   // Guarded from here on: texts, brake squeal, doors and departure, lamps, the clock,
   //    handle and brake sounds, the compressor, zone and route sounds, the per-car gradient.
   SquealStep();
+  PanelLampTick(sim_);
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
+  PanelSmoothTick(sim_);
   BrakeSoundsStep();
   Compressor(sim_.brakes, sim_.vehicle.veh, sim_.vehicle.Tables, sim_.diesel.EngineRpm);
   PlaySoundRequests(sim_.brakes.CompressorSounds, sv_.sound);
@@ -284,9 +295,11 @@ void SimulatorRun::Timer1Timer() {
   // Stations, doors, timetable and the end of the run.
   DriveSoundsStep();
   // Film switching.
+  SwitchFilms(sim_.film, sim_.run.LastFrame, sim_.route, FilmInputs(sim_), sv_.film, filmHost_);
   // Diesel: automatic gear selection, gear shifting, stall, engine keys.
   DieselLogicStep();
   // Status texts, lamps, the value display.
+  PanelOtherImagesTick(sim_);
   // Controller polling; one step of the announcement queue.
   USBScanStep();
   // Cab text labels.
@@ -322,6 +335,9 @@ void SimulatorRun::DieselLogicStep() {
 void SimulatorRun::AppIdle(int elapsedMs) {
   if (!sim_.run.running) return;
   sim_.run.Fps = static_cast<int32_t>(Round(1000.0L / elapsedMs));
+  FilmIdlePass(sim_, elapsedMs, sv_.film, filmHost_, sv_.sound);
+  PanelGaugePass(sim_);
+  TracksideStep(sim_);
   HornBuzzerStep();
   if (draw) draw();
   if (sim_.run.FadeOut > 0) {
