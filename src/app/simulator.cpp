@@ -70,6 +70,7 @@ SimulatorRun::SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval)
     sim_.clock.ClockTime += clock;
   };
   keyActions.ChangeSpeed = [this](long double delta) { sim_.dynamics.Speed += delta; };
+  ConnectStationKeys();
 }
 
 // The creation of the simulator window, phase by phase. Each later subsystem puts its loader
@@ -262,22 +263,33 @@ void SimulatorRun::MMTimer1Timer() {
 
 // The 100 ms tick, in this order.
 void SimulatorRun::Timer1Timer() {
-  // 1. Protection warning bell; the station maximum-speed text.
+  // 1. Protection warning bell; the station maximum-speed section and its text.
+  StationsEarlyStep();
   // 2-3. (guarded from here on) texts, brake squeal, doors and departure, lamps, the clock,
-  //    handle and brake sounds, the compressor, zone and route sounds, the per-car gradient.
+  //    handle and brake sounds, the compressor, zone and route sounds, the passenger
+  //    announcements, the per-car gradient.
+  DoorClosedStep();
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
   Compressor(sim_.brakes, sv_.sound, sim_.vehicle.veh, sim_.vehicle.Tables, sim_.diesel.EngineRpm);
+  AnnouncementStep();
   SampleCarGradient(sim_.dynamics, sim_.vehicle.veh);
   // 4. Signals, preceding train and limits (with the head gradient); train protection.
   ScanHeadGradient(sim_.dynamics, sim_.route, sim_.film.CurFrame,
                    sim_.view.DXSpriteEngine1.Get(sim_.trackside.Sprites.SlopeSign));
-  // 5. Stations, doors, timetable and the end of the run.
+  // 5. Stations, doors, timetable and the end of the run; the stop-approach alarm, the door
+  //    pictures, the stop request, the automatic closing. The one-man arrival at the last stop
+  //    ends the tick here.
+  if (!StationsStep()) {
+    if (afterLogicTick) afterLogicTick();
+    return;
+  }
   // 6. Film switching.
   // 6a. Diesel: automatic gear selection, gear shifting, stall, engine keys.
   DieselLogicStep();
   // 7. Status texts, lamps, the value display.
   // 8. Controller polling; one step of the announcement queue.
   USBScanStep();
+  KankoQueueStep();
   // 9. Cab text labels.
   if (afterLogicTick) afterLogicTick();
 }
@@ -322,7 +334,7 @@ void SimulatorRun::AppIdle(int elapsedMs) {
 }
 
 void SimulatorRun::FormCloseQuery() {
-  if (sim_.run.RunEnded) return;
+  if (sim_.run.Closed) return;
   // 1-2. The loops stop; the serial port closes.
   scheduler_.Stop();
   sim_.run.running = false;
@@ -333,14 +345,14 @@ void SimulatorRun::FormCloseQuery() {
   }
   // 5-6. Every sound released and the device made anew.
   if (!sv_.sound.Reset()) {
-    sim_.run.RunEnded = true;
+    sim_.run.Closed = true;
     throw LoadError(kSoundInitError);
   }
   // 7. The settings persist.
   WriteSettings(sv_.store, sim_.files.Settings);
   // 8.
   sim_.run.FadeOut = 0;
-  sim_.run.RunEnded = true;
+  sim_.run.Closed = true;
 }
 
 }  // namespace kavrin

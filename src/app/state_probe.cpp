@@ -16,7 +16,8 @@ namespace {
 TProbeNames<Sim> RunProbeNames() {
   static const TProbeName<Sim> kNames[] = {
       {"running", [](const Sim& s) { return ProbeInt(s.run.running); }},
-      {"RunEnded", [](const Sim& s) { return ProbeInt(s.run.RunEnded); }},
+      {"Closed", [](const Sim& s) { return ProbeInt(s.run.Closed); }},
+      {"TickCount", [](const Sim& s) { return ProbeInt(s.run.TickCount); }},
       {"FadeOut", [](const Sim& s) { return ProbeInt(s.run.FadeOut); }},
       {"LastFrame", [](const Sim& s) { return ProbeInt(s.run.LastFrame); }},
       {"FrameRate", [](const Sim& s) { return ProbeInt(s.run.Fps); }},
@@ -39,6 +40,7 @@ const TVehicleParams& OfVehicleParam(const Sim& s) { return s.vehicle.veh; }
 const TRouteTables& OfRoute(const Sim& s) { return s.route; }
 const TTracksideImages& OfTrackside(const Sim& s) { return s.trackside; }
 const TSoundState& OfSound(const Sim& s) { return s.sounds; }
+const TCallingState& OfCalling(const Sim& s) { return s.calling; }
 const TTractionState& OfTraction(const Sim& s) { return s.traction; }
 const TBrakeState& OfBrake(const Sim& s) { return s.brakes; }
 const TDynamicsState& OfMotion(const Sim& s) { return s.dynamics; }
@@ -59,6 +61,7 @@ StateProbe::StateProbe() {
   AddOwner<TRouteTables, OfRoute>(RouteProbeNames());
   AddOwner<TTracksideImages, OfTrackside>(TracksideProbeNames());
   AddOwner<TSoundState, OfSound>(SoundProbeNames());
+  AddOwner<TCallingState, OfCalling>(CallingProbeNames());
   AddOwner<TTractionState, OfTraction>(TractionProbeNames());
   AddOwner<TBrakeState, OfBrake>(BrakeProbeNames());
   AddOwner<TDynamicsState, OfMotion>(MotionProbeNames());

@@ -1,10 +1,12 @@
 #pragma once
-// The channel layout and the route sounds by name.
+// The channel layout, the route sounds and the calling-voice queue by name.
 #include "core/probe.h"
+#include "sound/calling.h"
 #include "sound/load_sounds.h"
 
 namespace kavrin {
 
 TProbeNames<TSoundState> SoundProbeNames();
+TProbeNames<TCallingState> CallingProbeNames();
 
 }  // namespace kavrin
