@@ -23,8 +23,8 @@ int32_t RouteChannel(const TStationInputs& in, int32_t k) {
   return in.Sounds ? RouteSoundChannel(in.Sounds->Layout, k) : -1;
 }
 int32_t Seconds(const TStationInputs& in, int32_t k) { return in.Sounds ? RouteWaveSeconds(*in.Sounds, k) : 0; }
-// The vehicle's channel numbers start at 1; 0 means the sound is not defined.
-int32_t VehicleChannel(int32_t c) { return c > 0 ? c : -1; }
+// A vehicle sound is the channel its key names; one the bank does not have plays nothing.
+int32_t VehicleChannel(int32_t c) { return c; }
 
 const std::string& Text(const std::string* t) {
   static const std::string kEmpty;

@@ -26,7 +26,7 @@ struct TStationInputs {
   int32_t OneMan = 0;
   int32_t StartStation = 0;
   int32_t StationMenuEnd = 999;
-  // The vehicle's channels; 0 or below: the vehicle has none.
+  // The vehicle's channels (its sound keys); a channel without data plays nothing.
   int32_t DoorOpenChannel = -1;
   int32_t DoorCloseChannel = -1;
   int32_t DepSignChannel = -1;
