@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/avi_writer.h"
+#include "authoring/avi_writer.h"
 #include "platform/ffmpeg_film_source.h"
 
 namespace kavrin {

@@ -83,7 +83,7 @@ TControls SimulatorRun::Controls() {
   link.OneMan = sim_.route.OneMan;
   link.OneManDoors = sim_.route.OneManDoors;
   return TControls{sim_.handle,           sim_.delayed,      sim_.keys, sim_.vehicle.veh, sim_.vehicle.Tables,
-                   sim_.vehicle.Sprites,  sim_.files.Strings, sim_.view, sv_.sound,        keyActions,
+                   sim_.panelSprites,  sim_.files.Strings, sim_.view, sv_.sound,        keyActions,
                    link,                  sim_.run.running};
 }
 

@@ -105,7 +105,7 @@ bool SimulatorRun::StationsStep() {
 
 void SimulatorRun::ShowStations() {
   TStationState& s = sim_.station;
-  const TPanelSprites& panel = sim_.vehicle.Sprites;
+  const TPanelSprites& panel = sim_.panelSprites;
   TStationSprites ids;
   ids.LampDoor = panel.LampDoor;
   ids.LampStopAlert = panel.LampStopAlert;

@@ -14,8 +14,9 @@
 #include "data/route_tables.h"
 #include "data/vehicle_file.h"
 #include "dynamics/dynamics_state.h"
+#include "presentation/cab_panel_images.h"
 #include "presentation/film_track.h"
-#include "presentation/picture.h"
+#include "core/picture.h"
 #include "presentation/sprites.h"
 #include "presentation/trackside_images.h"
 #include "signalling/protection_state.h"
@@ -63,6 +64,7 @@ struct Sim {
   TVehicleFile vehicle;  // parameters, tables and panel; read-only after the load
   TRouteTables route;    // read-only after the load
   TCabView view;         // the cab view's picture list and sprites
+  TPanelSprites panelSprites;  // the vehicle's desk in `view`
   TTracksideImages trackside;  // the route's sprites in `view` and its two animation lists
   TSoundState sounds;          // channel layout, route sound lengths, calling voices
   TLoadDerived derived;

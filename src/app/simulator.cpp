@@ -97,7 +97,9 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          sim_.files.Strings = LoadStringFile(ResolveDataPath(sim_.ProgramFolder, kStringFileName));
          if (!sim_.VehicleFileName.empty()) {
            std::string folder = ResolveDataPath(sim_.ProgramFolder, sim_.VehicleFolder);
-           sim_.vehicle = LoadVehicleFile(ResolveDataPath(folder, sim_.VehicleFileName), sv_.pictures, sim_.view);
+           const std::string path = ResolveDataPath(folder, sim_.VehicleFileName);
+           PanelImageMaker patterns({VehicleFolderOf(path), sv_.pictures, sim_.view, sim_.panelSprites});
+           sim_.vehicle = LoadVehicleFile(path, &patterns);
            CheckTons(sim_.vehicle.veh);
          }
          if (!sim_.RouteFileName.empty()) {
@@ -117,7 +119,10 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
       // 4. Cab drawing surfaces, panel images and trackside sprites; the "Move" menu, the
       // timetable card and the side picture.
       {"運転台を描画しています", [this] {
-         if (!sim_.VehicleFileName.empty()) MakePanelImages(sim_.vehicle, sv_.pictures, sim_.view);
+         if (!sim_.VehicleFileName.empty()) {
+           TPanelPictures pictures{sim_.vehicle.VehicleFolder, sv_.pictures, sim_.view, sim_.panelSprites};
+           MakePanelImages(sim_.vehicle.Panel, pictures);
+         }
          sim_.derived.MoveMenu = BuildMoveMenu(sim_.route, sim_.StartStation, sim_.StationMenuEnd);
          LoadStafPictures(sim_, sv_.pictures);
        }},
@@ -270,12 +275,13 @@ void SimulatorRun::Timer1Timer() {
   //    announcements, the per-car gradient.
   DoorClosedStep();
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
-  Compressor(sim_.brakes, sv_.sound, sim_.vehicle.veh, sim_.vehicle.Tables, sim_.diesel.EngineRpm);
+  Compressor(sim_.brakes, sim_.vehicle.veh, sim_.vehicle.Tables, sim_.diesel.EngineRpm);
+  PlaySoundRequests(sim_.brakes.CompressorSounds, sv_.sound);
   AnnouncementStep();
   SampleCarGradient(sim_.dynamics, sim_.vehicle.veh);
   // 4. Signals, preceding train and limits (with the head gradient); train protection.
-  ScanHeadGradient(sim_.dynamics, sim_.route, sim_.film.CurFrame,
-                   sim_.view.DXSpriteEngine1.Get(sim_.trackside.Sprites.SlopeSign));
+  ScanHeadGradient(sim_.dynamics, sim_.route, sim_.film.CurFrame);
+  SetSpriteCell(sim_.view, sim_.trackside.Sprites.SlopeSign, sim_.dynamics.SlopeSignCell);
   // 5. Stations, doors, timetable and the end of the run; the stop-approach alarm, the door
   //    pictures, the stop request, the automatic closing. The one-man arrival at the last stop
   //    ends the tick here.
@@ -297,8 +303,7 @@ void SimulatorRun::Timer1Timer() {
 void SimulatorRun::DieselLogicStep() {
   const TVehicleParams& veh = sim_.vehicle.veh;
   const TVehicleTables& t = sim_.vehicle.Tables;
-  const TPanelSprites& panel = sim_.vehicle.Sprites;
-  SpriteEngine& sprites = sim_.view.DXSpriteEngine1;
+  const TPanelSprites& panel = sim_.panelSprites;
   if (veh.Engine_Type == 0) {
     const long double speed = sim_.dynamics.Speed;
     SelectGear(sim_.diesel, sim_.handle, t, speed);
@@ -307,15 +312,18 @@ void SimulatorRun::DieselLogicStep() {
     in.DoorLock = veh.DoorLock;
     in.DoorsClosed = sim_.station.DoorState == 0;
     in.EmergencyTrip = sim_.protection.EmergencyTrip != 0;
-    if (ShiftGears(sim_.diesel, sim_.handle, in, sprites.Get(panel.LampGear))) {
+    const bool cabChanged = ShiftGears(sim_.diesel, sim_.handle, in);
+    SetSpriteCell(sim_.view, panel.LampGear, sim_.diesel.GearShown);
+    if (cabChanged) {
       TControls controls = Controls();
       masconupdate(controls);
     }
-    CheckEngineStall(sim_.diesel, sim_.handle, sim_.delayed, t, speed, sv_.sound);
-    OperateEngineKeys(sim_.diesel, sim_.keys.EngineSwitch, sim_.handle, t, sv_.sound);
+    CheckEngineStall(sim_.diesel, sim_.handle, sim_.delayed, t, speed);
+    OperateEngineKeys(sim_.diesel, sim_.keys.EngineSwitch, sim_.handle, t);
+    PlaySoundRequests(sim_.diesel.EngineSounds, sv_.sound);
   }
   // The panel's engine picture follows the engine on every train.
-  ShowEnginePicture(sim_.diesel, sprites.Get(panel.OtherImages[3]));
+  ShowSprite(sim_.view, panel.OtherImages[3], EnginePictureShown(sim_.diesel));
 }
 
 void SimulatorRun::AppIdle(int elapsedMs) {

@@ -7,6 +7,7 @@
 #include "controls/handle_state.h"
 #include "controls/key_actions.h"
 #include "data/cab_panel.h"
+#include "presentation/cab_panel_images.h"
 #include "data/string_file.h"
 #include "data/vehicle_params.h"
 #include "data/vehicle_tables.h"

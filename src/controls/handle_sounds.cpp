@@ -23,9 +23,7 @@ std::optional<int> Channel(const SingleTable& t, int32_t rows, int32_t row) {
 }
 
 void Restart(SoundBank& bank, std::optional<int> channel) {
-  if (!channel) return;
-  bank.Stop(*channel);
-  bank.Play(*channel);
+  if (channel) RestartChannel(bank, *channel);
 }
 
 void RestartUnlessPlaying(SoundBank& bank, std::optional<int> channel) {
@@ -43,7 +41,7 @@ void HandleClickSounds(TControls& c) {
   const int32_t B = c.Handle.BrakeNotch;
   const int32_t L = c.Delayed.LastBrakeNotch;
 
-  // 1. Applying cuts every release and application exhaust still sounding.
+  // Applying cuts every release and application exhaust still sounding.
   if (L > B && brake >= 1) {
     for (int32_t r = 0; r < brake; ++r) {
       for (auto ch : {Channel(t.SoundBK, t.SoundBKRows, r, 2), Channel(t.SoundBR, t.SoundBRRows, r, 2),
@@ -54,12 +52,12 @@ void HandleClickSounds(TControls& c) {
   }
 
   if (c.veh.BrakeType == 0) {
-    // 2. The automatic brake's valve: release to running, a release step, an application step.
+    // The automatic brake's valve: release to running, a release step, an application step.
     if (B == 0 && L < 0) RestartUnlessPlaying(bank, Channel(t.SoundBK, t.SoundBKRows, -L - 1, 2));
     else if (B > L) RestartUnlessPlaying(bank, Channel(t.SoundBR, t.SoundBRRows, -L - 1, 2));
     else if (-brake < B && B < L) RestartUnlessPlaying(bank, Channel(t.SoundBA, t.SoundBARows, -L, 2));
   } else {
-    // 3. Numbered brakes: the air of an application (the emergency brake at speed sounds the
+    // Numbered brakes: the air of an application (the emergency brake at speed sounds the
     // step it came from), then the handle's own clicks.
     if (B == -brake && B < L && std::fabs(c.Train.Speed) > 15 && Silent(bank, Channel(t.SoundBA, t.SoundBARows, -B, 2))) {
       Restart(bank, Channel(t.SoundBA, t.SoundBARows, -L, 2));
@@ -73,7 +71,7 @@ void HandleClickSounds(TControls& c) {
     }
   }
 
-  // 4. The power handle against the notch in force.
+  // The power handle against the notch in force.
   const int32_t P = c.Handle.PowerNotch;
   const int32_t A = c.Delayed.AppliedNotch;
   if (P == 0 && A > 0) Restart(bank, Channel(t.SoundPK, t.SoundPKRows, A - 1));

@@ -42,16 +42,6 @@ constexpr std::array<std::pair<std::string_view, int32_t>, 22> kKeyNames = {{
 constexpr int32_t kCabStep = 50;
 constexpr int32_t kCabTopMost = -150;
 
-void Show(TControls& c, SpriteId id, bool visible) {
-  if (id == kNoSprite) return;
-  if (TSprite* s = c.View.DXSpriteEngine1.Get(id)) s->Visible = visible;
-}
-
-void Restart(SoundBank& bank, int channel) {
-  bank.Stop(channel);
-  bank.Play(channel);
-}
-
 bool IsDiesel(const TVehicleParams& veh) { return veh.Engine_Type == 0; }
 
 // A subsystem that is not in the program leaves its hook empty.
@@ -68,7 +58,7 @@ void CombinedUpKey(TControls& c) {
   }
 }
 
-// Steps 4 to 7 of a character: the reverser and the handle keys.
+// The reverser and handle keys of a character.
 void HandleKeys(TControls& c, char key) {
   THandleState& h = c.Handle;
   TDelayedHandle& d = c.Delayed;
@@ -122,7 +112,7 @@ void HandleKeys(TControls& c, char key) {
   }
 }
 
-// Step 9 of a character: the other keys of the table.
+// The keys of a character that are not the reverser or a handle.
 void OtherKeys(TControls& c, char key) {
   THandleState& h = c.Handle;
   const TVehicleParams& veh = c.veh;
@@ -133,10 +123,10 @@ void OtherKeys(TControls& c, char key) {
   switch (key) {
     case '3':
       // Without a held horn the key blows the single horn once.
-      if (t.Horn4[0] == 0) Restart(c.Sound, t.SoundHorn);
+      if (t.Horn4[0] == 0) RestartChannel(c.Sound, t.SoundHorn);
       else c.Keys.HornKey = 1;
       break;
-    case '6': Restart(c.Sound, t.SoundHorn2); break;
+    case '6': RestartChannel(c.Sound, t.SoundHorn2); break;
     case 'd':
     case '7':
       if (train.OneMan >= 1) Call(act.Door_operate);
@@ -210,28 +200,24 @@ void StartKeyState(TKeyState& k, const TStringFile& strings, int32_t oneMan, int
 void DriverAction(TControls& c) {
   c.Handle.VigilanceCount = 0;
   c.Sound.Stop(c.Tables.SoundEBring);
-  Show(c, c.Panel.LampEB, false);
+  ShowSprite(c.View, c.Panel.LampEB, false);
 }
 
 void AsciiDown(TControls& c, char key) {
-  // 1. Every key is a driver action for the vigilance device.
+  // Every key is a driver action for the vigilance device.
   DriverAction(c);
-  // 2.
+  // The swapped layout exchanges the two brake keys.
   if (c.Handle.SwapKeys) {
     if (key == '2') key = '8';
     else if (key == '8') key = '2';
   }
-  // 3.
+  // Paused or not yet started: nothing else reacts.
   if (!c.Running) return;
-  // 4 to 7.
   HandleKeys(c, key);
-  // 8.
+  // The cab follows the handles before the other keys read them.
   masconupdate(c);
-  // 9.
   OtherKeys(c, key);
-  // 10.
   UpdateGearTextAfterKey(c);
-  // 11.
   HandleClickSounds(c);
 }
 
@@ -259,7 +245,7 @@ void keydowns(TControls& c, int32_t key, bool shift) {
         int32_t side = key == vk::Next ? 1 : 0;
         k.DoorSideSelect = side;
         if (train.OneManDoors == 1) k.DoorSideText = c.Strings.TxtDoors[static_cast<size_t>(side)];
-        Show(c, c.Panel.OtherImages[2], side == 1);
+        ShowSprite(c.View, c.Panel.OtherImages[2], side == 1);
       }
       return;
     default: break;

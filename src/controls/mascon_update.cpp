@@ -10,14 +10,6 @@ constexpr const char* kSuppressText = "抑速";
 
 TSprite* SpriteOf(TControls& c, SpriteId id) { return id == kNoSprite ? nullptr : c.View.DXSpriteEngine1.Get(id); }
 
-void Show(TControls& c, SpriteId id, bool visible) {
-  if (TSprite* s = SpriteOf(c, id)) s->Visible = visible;
-}
-
-void SetFrame(TControls& c, SpriteId id, int32_t frame) {
-  if (TSprite* s = SpriteOf(c, id)) s->AnimStart = frame;
-}
-
 // Patterns of the picture a sprite draws from; 0 when there is none.
 int32_t PatternCount(TControls& c, SpriteId id) {
   TSprite* s = SpriteOf(c, id);
@@ -35,7 +27,7 @@ void SetBrakeNotchFrame(TControls& c, SpriteId id) {
   if (c.veh.Hold != 1) frame = -h.BrakeNotch;
   else if (h.BrakeNotch < 0) frame = 1 - h.BrakeNotch;
   else frame = h.HoldEngaged ? 1 : 0;
-  SetFrame(c, id, frame);
+  SetSpriteCell(c.View, id, frame);
 }
 
 bool IsDiesel(const TVehicleParams& veh) { return veh.Engine_Type == 0; }
@@ -77,16 +69,16 @@ void Update(TControls& c) {
   // description of the value says the opposite; the keys decide).
   const bool twoHandles = veh.Handle == 1;
 
-  // 1. Reverser lamps.
-  Show(c, c.Panel.LampFwd, h.Reverser == 1);
-  Show(c, c.Panel.LampBck, h.Reverser == -1);
+  // Reverser lamps.
+  ShowSprite(c.View, c.Panel.LampFwd, h.Reverser == 1);
+  ShowSprite(c.View, c.Panel.LampBck, h.Reverser == -1);
 
-  // 2. Constant-speed control lets go as soon as the handle moves away from what is in force.
+  // Constant-speed control lets go as soon as the handle moves away from what is in force.
   if (h.ConstActive && (h.BrakeNotch != d.LastBrakeNotch || h.PowerNotch != d.AppliedNotch)) {
     h.ConstActive = 0;
     d.AppliedNotch = h.PowerNotch;
   }
-  // 3. ... and engages when the handle comes down from ConstNotch + 1 to ConstNotch at speed.
+  // ... and engages when the handle comes down from ConstNotch + 1 to ConstNotch at speed.
   if (c.Train.Speed >= veh.ConstSpeed && !h.ConstActive && veh.ConstNotch >= 2 && h.PowerNotch == veh.ConstNotch &&
       d.AppliedNotch == veh.ConstNotch + 1) {
     h.ConstActive = 1;
@@ -97,11 +89,11 @@ void Update(TControls& c) {
     d.AppliedNotch = h.PowerNotch;
   }
 
-  // 4. Brake text at the two ends.
+  // Brake text at the two ends.
   if (h.BrakeNotch == -veh.Brake) h.BrakeText = s.TxtEB;
   else if (h.BrakeNotch == 0) h.BrakeText = s.TxtNeut;
 
-  // 5. Power text.
+  // Power text.
   if (!h.ConstActive) {
     if (h.PowerNotch == 0) {
       h.PowerText = s.TxtNeut2;
@@ -113,7 +105,7 @@ void Update(TControls& c) {
     h.PowerText = s.TxtConst;
   }
 
-  // 6. Brake text between the ends.
+  // Brake text between the ends.
   if (veh.BrakeType >= 1) {
     if (h.HoldEngaged) h.BrakeText = s.TxtHold2;
     else if (h.BrakeNotch > -veh.Brake && h.BrakeNotch < 0) h.BrakeText = "B" + std::to_string(-h.BrakeNotch);
@@ -128,36 +120,36 @@ void Update(TControls& c) {
     }
   }
 
-  // 7. Reverser text.
+  // Reverser text.
   h.ReverserText = h.Reverser == 1 ? s.TxtForward : h.Reverser == -1 ? s.TxtReverse : s.TxtNeutral;
 
-  // 8. Lever and notch images.
-  SetFrame(c, c.Panel.GearLeverImage, h.GearLever);
-  SetFrame(c, c.Panel.LampP, h.PowerNotch);
+  // Lever and notch images.
+  SetSpriteCell(c.View, c.Panel.GearLeverImage, h.GearLever);
+  SetSpriteCell(c.View, c.Panel.LampP, h.PowerNotch);
   SetBrakeNotchFrame(c, c.Panel.LampB);
-  Show(c, c.Panel.LampP, twoHandles || h.BrakeNotch >= 0);
+  ShowSprite(c.View, c.Panel.LampP, twoHandles || h.BrakeNotch >= 0);
 
-  // 9. The departure call waits for the first notch with the doors closed.
+  // The departure call waits for the first notch with the doors closed.
   if (c.Train.DoorState == 0 && h.PowerNotch > 0 && c.Actions.PlayPendingDepartureCall) {
     c.Actions.PlayPendingDepartureCall();
   }
 
-  // 10. The second notch indicator also shows the protection brakes.
+  // The second notch indicator also shows the protection brakes.
   if (!trip) {
-    SetFrame(c, c.Panel.LampP2, h.PowerNotch);
+    SetSpriteCell(c.View, c.Panel.LampP2, h.PowerNotch);
     SetBrakeNotchFrame(c, c.Panel.LampB2);
-    Show(c, c.Panel.LampP2, twoHandles || (h.BrakeNotch >= 0 && !h.HoldEngaged));
+    ShowSprite(c.View, c.Panel.LampP2, twoHandles || (h.BrakeNotch >= 0 && !h.HoldEngaged));
   } else {
     // Its last pattern is the emergency brake, the one before the service brake of the
     // protection; with both trips the emergency brake is what acts.
     int32_t patterns = PatternCount(c, c.Panel.LampB2);
     int32_t frame = c.Train.EmergencyTrip != 0 ? patterns - 1 : patterns - 2;
-    if (frame >= 0) SetFrame(c, c.Panel.LampB2, frame);
-    SetFrame(c, c.Panel.LampP2, 0);
-    Show(c, c.Panel.LampP2, false);
+    if (frame >= 0) SetSpriteCell(c.View, c.Panel.LampB2, frame);
+    SetSpriteCell(c.View, c.Panel.LampP2, 0);
+    ShowSprite(c.View, c.Panel.LampP2, false);
   }
 
-  // 11.
+  // The gear text last: it reads what the lever images show.
   GearTextInUpdate(c);
 }
 

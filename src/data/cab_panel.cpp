@@ -3,8 +3,6 @@
 #include <utility>
 
 #include "core/load_error.h"
-#include "core/paths.h"
-#include "presentation/picture_list.h"
 
 namespace kavrin {
 
@@ -44,35 +42,9 @@ void ReadPattern(DataFile& f, TPatternImage& p) {
   p.FileName = f.NextText();
 }
 
-// The picture is cut into cells of the pattern size and keyed with its bottom-left pixel; its
-// sprite is one cell large.
-void MakePatternImage(const TPatternImage& p, const char* picture, int32_t z, SpriteId& sprite,
-                      TPanelPictures& out) {
-  if (p.FileName.empty()) return;
-  std::optional<TPictureEntry> entry = LoadPictureEntry(
-      out.Loader, ResolveDataPath(out.VehicleFolder, p.FileName), picture, true, p.PatternWidth, p.PatternHeight);
-  if (!entry) throw ValueError{};
-  if (TSprite* old = out.View.DXSpriteEngine1.Get(sprite)) {
-    // The key came again: its picture and sprite are replaced rather than doubled, so that the
-    // earlier one does not stay on the desk beside it.
-    *out.View.ImageList1.Get(old->Image) = std::move(*entry);
-    TSprite fresh;
-    fresh.Image = old->Image;
-    fresh.X = p.X;
-    fresh.Y = p.Y;
-    fresh.Z = z;
-    fresh.Width = out.View.ImageList1.Get(old->Image)->CellWidth();
-    fresh.Height = out.View.ImageList1.Get(old->Image)->CellHeight();
-    *old = fresh;
-    return;
-  }
-  int32_t image = out.View.ImageList1.Add(std::move(*entry));
-  sprite = CreateSprite(out.View, image, p.X, p.Y, z);
-}
-
 }  // namespace
 
-void ReadPanelKeys(DataFile& f, TCabPanel& p, std::string& title, TPanelPictures& out) {
+void ReadPanelKeys(DataFile& f, TCabPanel& p, std::string& title, PanelImageReader* images) {
   // A reference on purpose: once a key has read its values, the later keys are tested against
   // the last value line.
   const std::string& line = f.CurLine;
@@ -84,11 +56,15 @@ void ReadPanelKeys(DataFile& f, TCabPanel& p, std::string& title, TPanelPictures
     title = group;
     if (KeyMatches(line, key)) ReadMeter(f, m, kind);
   };
-  auto pattern = [&](const char* key, TPatternImage& image, const char* picture, int32_t z, SpriteId& sprite) {
+  auto handOver = [&](PanelPattern which, const TPatternImage& image) {
+    if (image.FileName.empty() || images == nullptr) return;
+    if (!images->PatternImage(which, image)) throw ValueError{};
+  };
+  auto pattern = [&](const char* key, TPatternImage& image, PanelPattern which) {
     title = key;
     if (!KeyMatches(line, key)) return;
     ReadPattern(f, image);
-    MakePatternImage(image, picture, z, sprite, out);
+    handOver(which, image);
   };
 
   title = "- アナログ時計";
@@ -151,15 +127,15 @@ void ReadPanelKeys(DataFile& f, TCabPanel& p, std::string& title, TPanelPictures
       ++n;
     });
     p.CabSignalCount = n < kCabSignalPatterns ? n : kCabSignalPatterns;
-    MakePatternImage(p.Lamp_signal, "img_cabsignal", 30, out.Sprites.CabSignal, out);
+    handOver(PanelPattern::CabSignal, p.Lamp_signal);
   }
-  pattern("[NotchImageP]", p.NotchImageP, "img_lamp_p", 31, out.Sprites.LampP);
-  pattern("[NotchImageB]", p.NotchImageB, "img_lamp_b", 32, out.Sprites.LampB);
-  pattern("[NotchImageP2]", p.NotchImageP2, "img_lamp_p2", 36, out.Sprites.LampP2);
-  pattern("[NotchImageB2]", p.NotchImageB2, "img_lamp_b2", 34, out.Sprites.LampB2);
-  pattern("[GearImageList]", p.GearImageList, "img_lamp_gear", 35, out.Sprites.LampGear);
-  pattern("[GearImageList2]", p.GearImageList2, "img_gearlever", 32, out.Sprites.GearLeverImage);
-  pattern("[Digi_Speed]", p.Digi_Speed, "img_digi_speed", 37, out.Sprites.DigiSpeed);
+  pattern("[NotchImageP]", p.NotchImageP, PanelPattern::NotchP);
+  pattern("[NotchImageB]", p.NotchImageB, PanelPattern::NotchB);
+  pattern("[NotchImageP2]", p.NotchImageP2, PanelPattern::NotchP2);
+  pattern("[NotchImageB2]", p.NotchImageB2, PanelPattern::NotchB2);
+  pattern("[GearImageList]", p.GearImageList, PanelPattern::Gear);
+  pattern("[GearImageList2]", p.GearImageList2, PanelPattern::GearLever);
+  pattern("[Digi_Speed]", p.Digi_Speed, PanelPattern::DigiSpeed);
 
   title = "[Others]";
   if (KeyMatches(line, "[Others]")) {
@@ -172,90 +148,6 @@ void ReadPanelKeys(DataFile& f, TCabPanel& p, std::string& title, TPanelPictures
       l.Top = f.NextInt();
       if (p.OthersCount < kOtherImages) p.Others[static_cast<size_t>(p.OthersCount++)] = std::move(l);
     });
-  }
-}
-
-namespace {
-
-struct PanelPicture {
-  const char* picture;
-  int32_t z;
-  const std::string& file;
-  int32_t left, top;
-  SpriteId& sprite;
-  bool visible = true;
-  int32_t alpha = 255;
-};
-
-PanelPicture Of(const char* picture, int32_t z, const Lamp& l, SpriteId& sprite) {
-  return {picture, z, l.name, l.Left, l.Top, sprite};
-}
-
-PanelPicture Of(const char* picture, int32_t z, const Meter& m, SpriteId& sprite) {
-  return {picture, z, m.name, m.Left, m.Top, sprite};
-}
-
-void Make(const PanelPicture& p, TPanelPictures& out) {
-  if (p.file.empty()) return;
-  std::optional<TPictureEntry> entry =
-      LoadPictureEntry(out.Loader, ResolveDataPath(out.VehicleFolder, p.file), p.picture, true);
-  if (!entry) throw LoadError(p.file + kPictureMakeError);
-  int32_t image = out.View.ImageList1.Add(std::move(*entry));
-  p.sprite = CreateSprite(out.View, image, p.left, p.top, p.z);
-  TSprite* s = out.View.DXSpriteEngine1.Get(p.sprite);
-  s->Visible = p.visible;
-  s->Alpha = p.alpha;
-}
-
-}  // namespace
-
-void MakePanelImages(const TCabPanel& p, TPanelPictures& out) {
-  TPanelSprites& s = out.Sprites;
-  PanelPicture panel2 = Of("img_Panel2", 50, p.Panel2, s.Panel2);
-  panel2.alpha = 0;  // the tunnel shade fades it in
-  const PanelPicture pictures[] = {
-      Of("img_Panel", 0, p.Panel, s.Panel),
-      panel2,
-      Of("img_Lamp_Door", 30, p.Lamp_Door, s.LampDoor),
-      Of("img_Lamp_Power", 52, p.Lamp_Power, s.LampPower),
-      Of("img_Lamp_EB", 53, p.Lamp_EB, s.LampEB),
-      Of("img_Lamp_Gen", 54, p.Lamp_Gen, s.LampGen),
-      Of("img_Lamp_Air", 54, p.Lamp_Air, s.LampAir),
-      Of("img_Lamp_fin", 55, p.Lamp_Fin, s.LampFin),
-      Of("img_Lamp_Ele", 26, p.Lamp_Ele, s.LampEle),
-      Of("img_Lamp_Ats1", 57, p.Lamp_Ats1, s.LampAts1),
-      Of("img_Lamp_Ats2", 58, p.Lamp_Ats2, s.LampAts2),
-      Of("img_Lamp_Ats3", 58, p.Lamp_Ats3, s.LampAts3),
-      Of("img_Lamp_tasc1", 58, p.Lamp_TASC1, s.LampTasc1),
-      Of("img_Lamp_tasc2", 58, p.Lamp_TASC2, s.LampTasc2),
-      Of("img_Lamp_tasc3", 58, p.Lamp_TASC3, s.LampTasc3),
-      Of("img_Lamp_Atsp1", 59, p.Lamp_ATSP1, s.LampAtsp1),
-      Of("img_Lamp_Atsp2", 60, p.Lamp_ATSP2, s.LampAtsp2),
-      Of("img_Lamp_Fwd", 11, p.Lamp_Fwd, s.LampFwd),
-      Of("img_Lamp_Bck", 12, p.Lamp_Back, s.LampBck),
-      Of("img_Lamp_stopalert", 63, p.Lamp_Stop, s.LampStopAlert),
-      Of("img_Needle_speed", 64, p.Needle_Speed, s.NeedleSpeed),
-      Of("img_Needle_brake", 64, p.Needle_Brake, s.NeedleBrake),
-      Of("img_Needle_ER", 66, p.Needle_ER, s.NeedleER),
-      Of("img_Needle_BP", 68, p.Needle_BP, s.NeedleBP),
-      Of("img_Needle_MR", 65, p.Needle_MR, s.NeedleMR),
-      Of("img_Needle_SAP", 69, p.Needle_SAP, s.NeedleSAP),
-      Of("img_Needle_BC", 67, p.Needle_BC, s.NeedleBC),
-      Of("img_Needle_V", 70, p.Needle_V, s.NeedleV),
-      Of("img_Needle_I", 71, p.Needle_I, s.NeedleI),
-      Of("img_Lamp_const", 72, p.Lamp_Const, s.LampConst),
-      Of("img_Needle_BC_L", 23, p.Needle_BC_L, s.NeedleBC_L),
-      Of("img_Needle_MR_L", 24, p.Needle_MR_L, s.NeedleMR_L),
-  };
-  for (const PanelPicture& picture : pictures) Make(picture, out);
-
-  // The extra pictures start hidden; the door, engine, protection and stop-request logic shows
-  // them.
-  for (int32_t k = 0; k < p.OthersCount && k < kOtherImages; ++k) {
-    const std::string name = "img_other" + std::to_string(k);
-    PanelPicture other = Of(name.c_str(), 70 + k, p.Others[static_cast<size_t>(k)], s.OtherImages[static_cast<size_t>(k)]);
-    other.visible = false;
-    Make(other, out);
   }
 }
 

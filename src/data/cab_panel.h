@@ -1,22 +1,16 @@
 #pragma once
-// The driving desk of a train: clock, panel pictures, lamps, gauge needles, pattern images
-// (notch, gear and cab-signal indicators, digital speed) and free extra pictures, as the last
-// keys of the vehicle file describe them, and the pictures and sprites made from them.
-//
-// Pattern images are made while the file is read; the panel pictures, lamps, needles and extra
-// pictures once every data file has been read (MakePanelImages), after the route's trackside
-// pictures. Sprites of equal depth draw in creation order, so that order is kept.
+// The driving desk of a train as the last keys of the vehicle file describe it: clock, panel
+// pictures, lamps, gauge needles, pattern images (notch, gear and cab-signal indicators, digital
+// speed) and free extra pictures. Only the records: the pictures made from them belong to the
+// cab view.
 #include <array>
 #include <cstdint>
 #include <string>
 
 #include "data/data_file.h"
-#include "presentation/picture.h"
-#include "presentation/sprites.h"
 
 namespace kavrin {
 
-inline constexpr const char* kPictureMakeError = "の生成エラー";  // after the file name
 inline constexpr int kCabSignalPatterns = 12;
 inline constexpr int kOtherImages = 11;
 
@@ -67,52 +61,24 @@ struct TCabPanel {
   bool DrawsClock() const { return ClockX > 0 && ClockY > 0; }
 };
 
-// The sprites made for the panel, kNoSprite where the vehicle file names no picture.
-struct TPanelSprites {
-  // Pattern images.
-  SpriteId CabSignal = kNoSprite;       // "img_cabsignal"
-  SpriteId LampP = kNoSprite;           // "img_lamp_p"
-  SpriteId LampB = kNoSprite;           // "img_lamp_b"
-  SpriteId LampP2 = kNoSprite;          // "img_lamp_p2"
-  SpriteId LampB2 = kNoSprite;          // "img_lamp_b2"
-  SpriteId LampGear = kNoSprite;        // "img_lamp_gear"
-  SpriteId GearLeverImage = kNoSprite;  // "img_gearlever"
-  SpriteId DigiSpeed = kNoSprite;       // "img_digi_speed"
+// The pattern images of the panel, in the order the reader meets their keys.
+enum class PanelPattern { CabSignal, NotchP, NotchB, NotchP2, NotchB2, Gear, GearLever, DigiSpeed };
 
-  // Panel pictures, lamps and needles.
-  SpriteId Panel = kNoSprite, Panel2 = kNoSprite;
-  SpriteId LampDoor = kNoSprite, LampPower = kNoSprite, LampEB = kNoSprite, LampGen = kNoSprite;
-  SpriteId LampAir = kNoSprite, LampFin = kNoSprite, LampEle = kNoSprite;
-  SpriteId LampAts1 = kNoSprite, LampAts2 = kNoSprite, LampAts3 = kNoSprite;
-  SpriteId LampTasc1 = kNoSprite, LampTasc2 = kNoSprite, LampTasc3 = kNoSprite;
-  SpriteId LampAtsp1 = kNoSprite, LampAtsp2 = kNoSprite;
-  SpriteId LampFwd = kNoSprite, LampBck = kNoSprite, LampStopAlert = kNoSprite, LampConst = kNoSprite;
-  SpriteId NeedleSpeed = kNoSprite, NeedleBrake = kNoSprite, NeedleER = kNoSprite, NeedleBP = kNoSprite;
-  SpriteId NeedleMR = kNoSprite, NeedleSAP = kNoSprite, NeedleBC = kNoSprite, NeedleV = kNoSprite;
-  SpriteId NeedleI = kNoSprite, NeedleBC_L = kNoSprite, NeedleMR_L = kNoSprite;
-
-  // "img_other" + k, from row k of "[Others]".
-  std::array<SpriteId, kOtherImages> OtherImages{kNoSprite, kNoSprite, kNoSprite, kNoSprite, kNoSprite, kNoSprite,
-                                                  kNoSprite, kNoSprite, kNoSprite, kNoSprite, kNoSprite};
-};
-
-// Where the panel's pictures are loaded from and where they go.
-struct TPanelPictures {
-  std::string VehicleFolder;
-  PictureLoader& Loader;
-  TCabView& View;
-  TPanelSprites& Sprites;
+// Receives each pattern image as soon as its key has been read: a key read again hands its
+// image over again, and the earlier one is to be replaced, not doubled. The order matters to the
+// cab view, where images of equal depth draw in the order they were made.
+class PanelImageReader {
+ public:
+  virtual ~PanelImageReader() = default;
+  // False when the picture cannot be loaded; the reader then fails with the pattern's key as
+  // the group title.
+  virtual bool PatternImage(PanelPattern which, const TPatternImage& image) = 0;
 };
 
 // Tests the panel keys, in their order, against file.CurLine; `title` follows the key group
-// being read. A pattern image is made as soon as its key has been read. Throws ValueError on a
-// value that does not convert or a pattern picture that cannot be loaded (the group title is
-// then the pattern's key).
-void ReadPanelKeys(DataFile& file, TCabPanel& panel, std::string& title, TPanelPictures& out);
-
-// Makes the panel pictures, lamps, needles and extra pictures, each only when its record names
-// a file. Throws LoadError with the file name as written followed by kPictureMakeError when one
-// cannot be loaded.
-void MakePanelImages(const TCabPanel& panel, TPanelPictures& out);
+// being read. Each pattern image with a file name goes to `images` (when there is one) as soon
+// as its key has been read. Throws ValueError on a value that does not convert or a pattern
+// picture that cannot be loaded (the group title is then the pattern's key).
+void ReadPanelKeys(DataFile& file, TCabPanel& panel, std::string& title, PanelImageReader* images);
 
 }  // namespace kavrin

@@ -24,11 +24,6 @@ long double Band(long double f0, long double f1, int32_t s0, int32_t s1, long do
   return f0 + (f1 - f0) / (s1 - s0) * std::fabs(v - s0);
 }
 
-void PlayOnce(SoundBank& bank, int32_t channel) {
-  bank.Stop(channel);
-  bank.Play(channel);
-}
-
 int32_t EngineStartSound(const TVehicleTables& t) { return t.EngineSound2[2]; }
 int32_t EngineStopSound(const TVehicleTables& t) { return t.EngineSound2[3]; }
 
@@ -99,7 +94,7 @@ void SelectGear(TDieselState& d, THandleState& h, const TVehicleTables& t, long 
   if (d.Gear >= 1 && speed < 10) d.Gear = 1;
 }
 
-bool ShiftGears(TDieselState& d, const THandleState& h, const TGearShiftInputs& in, TSprite* gearImage) {
+bool ShiftGears(TDieselState& d, const THandleState& h, const TGearShiftInputs& in) {
   const bool doorsAllow = (in.DoorLock == 1 && in.DoorsClosed) || in.DoorLock == 0;
   bool cabChanged = false;
   if (doorsAllow && d.GearShiftState == 0 && d.ShiftTimer == 0) {
@@ -119,7 +114,7 @@ bool ShiftGears(TDieselState& d, const THandleState& h, const TGearShiftInputs& 
       d.ShiftTimer = 0;
       if (doorsAllow && d.GearShiftState == 1 && !in.EmergencyTrip && h.GearLever > 0) d.Gear = h.GearLever;
       if (d.GearShiftState == 2) d.Gear = 0;
-      if (gearImage) gearImage->AnimStart = d.Gear;
+      d.GearShown = d.Gear;
       d.GearShiftState = 0;
       cabChanged = true;
     }
@@ -128,26 +123,25 @@ bool ShiftGears(TDieselState& d, const THandleState& h, const TGearShiftInputs& 
 }
 
 void CheckEngineStall(TDieselState& d, const THandleState& h, TDelayedHandle& dh, const TVehicleTables& t,
-                      long double speed, SoundBank& bank) {
+                      long double speed) {
   if (d.EngineRunning == 1 && h.Reverser != 0 && d.Gear == h.GearLever && h.GearLever == t.EngineRows - 1 &&
       dh.AppliedNotch >= 1 && std::fabs(speed) < 0.5L) {
     d.EngineRunning = 0;
     dh.AppliedNotch = 0;
-    PlayOnce(bank, EngineStopSound(t));
+    d.EngineSounds.Restart(EngineStopSound(t));
   }
 }
 
-void OperateEngineKeys(TDieselState& d, int32_t engineSwitch, const THandleState& h, const TVehicleTables& t,
-                       SoundBank& bank) {
+void OperateEngineKeys(TDieselState& d, int32_t engineSwitch, const THandleState& h, const TVehicleTables& t) {
   const int32_t held = d.EngineSwitchTicks;
   if (d.EngineRunning == 0 && engineSwitch == 1 && held == 1) {
-    PlayOnce(bank, EngineStartSound(t));
+    d.EngineSounds.Restart(EngineStartSound(t));
     d.EngineRunning = -1;
   } else if (d.EngineRunning == -1 && engineSwitch == 1 && held == kEngineKeyTicks) {
     d.EngineRunning = 1;
   } else if (d.EngineRunning == -1 && engineSwitch == 0 && held >= 1 && held < kEngineKeyTicks) {
     // Let go before the engine caught.
-    bank.Play(EngineStopSound(t));
+    d.EngineSounds.Push(TSoundRequest::Op::Play, EngineStopSound(t));
     d.EngineRunning = 0;
     d.EngineSwitchTicks = 0;
   }
@@ -155,7 +149,7 @@ void OperateEngineKeys(TDieselState& d, int32_t engineSwitch, const THandleState
   if (d.EngineRunning == 1 && engineSwitch == 2 && held == 1 && h.PowerNotch == 0) {
     d.EngineRunning = -2;
   } else if (d.EngineRunning == -2 && engineSwitch == 2 && held == kStopSoundTick) {
-    bank.Play(EngineStopSound(t));
+    d.EngineSounds.Push(TSoundRequest::Op::Play, EngineStopSound(t));
   } else if (d.EngineRunning == -2 && engineSwitch == 2 && held == kEngineKeyTicks) {
     d.EngineRunning = 0;
     d.EngineSwitchTicks = 0;
@@ -168,8 +162,8 @@ void OperateEngineKeys(TDieselState& d, int32_t engineSwitch, const THandleState
   else if (engineSwitch == 1 || engineSwitch == 2) d.EngineSwitchTicks += 1;
 }
 
-void ShowEnginePicture(const TDieselState& d, TSprite* picture) {
-  if (picture) picture->Visible = d.EngineRunning == 1 || d.EngineRunning == -1 || d.EngineRunning == -2;
+bool EnginePictureShown(const TDieselState& d) {
+  return d.EngineRunning == 1 || d.EngineRunning == -1 || d.EngineRunning == -2;
 }
 
 }  // namespace kavrin

@@ -8,8 +8,6 @@
 #include "data/vehicle_params.h"
 #include "data/vehicle_tables.h"
 #include "dynamics/dynamics_state.h"
-#include "presentation/sprites.h"
-#include "sound/sound_bank.h"
 
 namespace kavrin {
 
@@ -34,20 +32,19 @@ struct TGearShiftInputs {
 };
 
 // Starts a change towards the lever when power is applied, drops to neutral when it is taken
-// off, and completes a change after one second; `gearImage` (may be null) shows the gear.
+// off, and completes a change after one second, when the gear picture (GearShown) follows.
 // Returns true when the cab must be brought up to date (masconupdate).
-bool ShiftGears(TDieselState& d, const THandleState& h, const TGearShiftInputs& in, TSprite* gearImage);
+bool ShiftGears(TDieselState& d, const THandleState& h, const TGearShiftInputs& in);
 
-// Power in the top gear at a standstill stalls the engine.
+// Power in the top gear at a standstill stalls the engine. Its sounds go to EngineSounds.
 void CheckEngineStall(TDieselState& d, const THandleState& h, TDelayedHandle& dh, const TVehicleTables& t,
-                      long double speed, SoundBank& bank);
+                      long double speed);
 
 // The start and stop keys, held for their time; `engineSwitch` is what the keys hold (1 start,
-// 2 stop, 0 none).
-void OperateEngineKeys(TDieselState& d, int32_t engineSwitch, const THandleState& h, const TVehicleTables& t,
-                       SoundBank& bank);
+// 2 stop, 0 none). Their sounds go to EngineSounds.
+void OperateEngineKeys(TDieselState& d, int32_t engineSwitch, const THandleState& h, const TVehicleTables& t);
 
-// The engine picture of the panel is shown while the engine runs, cranks or winds down.
-void ShowEnginePicture(const TDieselState& d, TSprite* picture);
+// The panel's engine picture is shown while the engine runs, cranks or winds down.
+bool EnginePictureShown(const TDieselState& d);
 
 }  // namespace kavrin

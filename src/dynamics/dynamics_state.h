@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/fixed4.h"
+#include "core/sound_requests.h"
 #include "data/vehicle_params.h"
 
 namespace kavrin {
@@ -40,6 +41,7 @@ struct TBrakeState {
   long double BpPress = 0;    // kPa: brake pipe
   long double FeedPress = 0;  // kPa: what the brake pipe is charged towards
   bool CompressorOn = false;
+  TSoundRequests CompressorSounds;  // the compressor's start and stop sounds of this tick
   Fixed4 ShoeFriction{};  // ratio of the shoe friction to its value at speed
   Fixed4 BrakeForce{};    // N
 };
@@ -63,6 +65,7 @@ struct TDynamicsState {
   Fixed4 Gradient{};                 // per mille, mean over the train, positive uphill
   int32_t FilmSpeed = 0;             // km/h of the filming train at the current frame
   int32_t FilmSegment = -1;          // filmed-speed row the current frame lies in; -1 not found
+  int32_t SlopeSignCell = 0;  // the gradient post's picture: 0 level, else 1 + the gradient row
   bool InTunnel = false;
   bool NoAccel = false;  // debug: the speed stays as it is
 };
@@ -76,6 +79,8 @@ struct TDieselState {
   int32_t EngineSwitchTicks = 0;  // 100 ms ticks the engine key has been held
   int32_t GearShiftState = 0;     // 0 none, 1 shifting to the lever's gear, 2 dropping to neutral
   int32_t ShiftTimer = 0;         // 100 ms ticks of the shift in progress
+  int32_t GearShown = 0;          // the gear the panel's gear picture shows: set when a change ends
+  TSoundRequests EngineSounds;    // the engine's start and stop sounds of this tick
 };
 
 // The train as a run starts: no power applied, the line at 1500 V for the whole run; braked on a

@@ -168,13 +168,13 @@ void SampleCarGradient(TDynamicsState& d, const TVehicleParams& veh) {
   d.Gradient = static_cast<long double>(sum) / static_cast<long double>(d.CarGradient.size());
 }
 
-void ScanHeadGradient(TDynamicsState& d, const TRouteTables& route, int32_t curFrame, TSprite* slopeSign) {
+void ScanHeadGradient(TDynamicsState& d, const TRouteTables& route, int32_t curFrame) {
   const auto& slopes = route.Slopes;
   const int32_t count = slopes.Count();
   for (int32_t i = 0; i < count; ++i) {
     const TSlopeRec& s = slopes[i];
     if (s.FromFrame < curFrame && curFrame < s.ToFrame) {
-      if (slopeSign && !(s.Gradient == d.HeadGradient) && s.Gradient.raw != 0) slopeSign->AnimStart = i + 1;
+      if (!(s.Gradient == d.HeadGradient) && s.Gradient.raw != 0) d.SlopeSignCell = i + 1;
       d.HeadGradient = s.Gradient;
       d.GradientText = OneDecimal(s.Gradient);
       d.GradientAbsText = OneDecimal(Fixed4::FromRaw(std::llabs(s.Gradient.raw)));
@@ -183,7 +183,7 @@ void ScanHeadGradient(TDynamicsState& d, const TRouteTables& route, int32_t curF
     const bool pastLast = i + 1 == count && s.ToFrame < curFrame;
     if (beforeNext || pastLast) {
       d.HeadGradient = Fixed4{};
-      if (slopeSign) slopeSign->AnimStart = 0;
+      d.SlopeSignCell = 0;
       d.GradientText = kLevelText;
       d.GradientAbsText = kLevelText;
     }

@@ -8,7 +8,6 @@
 #include "data/route_tables.h"
 #include "data/vehicle_params.h"
 #include "dynamics/dynamics_state.h"
-#include "presentation/sprites.h"
 
 namespace kavrin {
 
@@ -36,9 +35,9 @@ void AdvancePosition(TDynamicsState& d, long double nextStopPos);
 // One gradient sample per car length travelled; Gradient is their mean over the train.
 void SampleCarGradient(TDynamicsState& d, const TVehicleParams& veh);
 
-// HeadGradient from the gradient section at the current frame, with the gradient post's cell
-// (slopeSign may be null) and the two gradient texts.
-void ScanHeadGradient(TDynamicsState& d, const TRouteTables& route, int32_t curFrame, TSprite* slopeSign);
+// HeadGradient from the gradient section at the current frame, with the gradient post's cell and
+// the two gradient texts.
+void ScanHeadGradient(TDynamicsState& d, const TRouteTables& route, int32_t curFrame);
 
 // The motion state of a train standing at `position`, its gradient samples ready for `Cars`
 // cars.

@@ -271,21 +271,19 @@ void Pneumatics(TBrakeState& b, const TDelayedHandle& d, const THandleState& h, 
 
 void MainReservoirLeak(TBrakeState& b, long double dispRate) { AddTo(b.MrPress, -PerTick(0.2L, dispRate)); }
 
-void Compressor(TBrakeState& b, SoundBank& bank, const TVehicleParams& veh, const TVehicleTables& t,
-                long double engineRpm) {
+void Compressor(TBrakeState& b, const TVehicleParams& veh, const TVehicleTables& t, long double engineRpm) {
+  using Op = TSoundRequest::Op;
   if (veh.LowAirPress > b.MrPress.Real()) {
     if (!b.CompressorOn) {
-      bank.Stop(t.CPStart);
-      bank.Play(t.CPStart);
-      bank.Stop(t.CPCnt);
-      bank.LoopPlay(t.CPCnt);
+      b.CompressorSounds.Restart(t.CPStart);
+      b.CompressorSounds.Push(Op::Stop, t.CPCnt);
+      b.CompressorSounds.Push(Op::LoopPlay, t.CPCnt);
     }
     b.CompressorOn = true;
   }
   if (b.CompressorOn && veh.HighAirPress <= b.MrPress.Real()) {
-    bank.Stop(t.CPEnd);
-    bank.Play(t.CPEnd);
-    bank.Stop(t.CPCnt);
+    b.CompressorSounds.Restart(t.CPEnd);
+    b.CompressorSounds.Push(Op::Stop, t.CPCnt);
     b.CompressorOn = false;
   }
   if (b.CompressorOn) AddTo(b.MrPress, veh.Engine_Type != 0 ? 0.3L : engineRpm / 100 * 0.4L);

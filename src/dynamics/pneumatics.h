@@ -7,7 +7,6 @@
 #include "data/vehicle_tables.h"
 #include "dynamics/dynamics_state.h"
 #include "dynamics/train_inputs.h"
-#include "sound/sound_bank.h"
 
 namespace kavrin {
 
@@ -23,9 +22,9 @@ void Pneumatics(TBrakeState& b, const TDelayedHandle& d, const THandleState& h, 
 // Right after: the main reservoir's slow leak.
 void MainReservoirLeak(TBrakeState& b, long double dispRate);
 
-// 100 ms tick: the compressor starts below LowAirPress and stops at HighAirPress, with its start,
-// running and stop sounds; a diesel car's compressor runs with the engine's speed.
-void Compressor(TBrakeState& b, SoundBank& bank, const TVehicleParams& veh, const TVehicleTables& t,
-                long double engineRpm);
+// 100 ms tick: the compressor starts below LowAirPress and stops at HighAirPress, asking for its
+// start, running and stop sounds in CompressorSounds; a diesel car's compressor runs with the
+// engine's speed.
+void Compressor(TBrakeState& b, const TVehicleParams& veh, const TVehicleTables& t, long double engineRpm);
 
 }  // namespace kavrin

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "presentation/picture.h"
+#include "core/picture.h"
 
 namespace kavrin {
 

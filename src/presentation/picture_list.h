@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "presentation/picture.h"
+#include "core/picture.h"
 
 namespace kavrin {
 

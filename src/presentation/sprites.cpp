@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace kavrin {
 
@@ -38,6 +39,45 @@ SpriteId CreateSprite(TCabView& view, int32_t image, double x, double y, int32_t
     s.Height = e->CellHeight();
   }
   return view.DXSpriteEngine1.Add(s);
+}
+
+void ShowSprite(TCabView& view, SpriteId id, bool visible) {
+  if (TSprite* s = view.DXSpriteEngine1.Get(id)) s->Visible = visible;
+}
+
+void SetSpriteCell(TCabView& view, SpriteId id, int32_t cell) {
+  if (TSprite* s = view.DXSpriteEngine1.Get(id)) s->AnimStart = cell;
+}
+
+int32_t PutPictureEntry(TCabView& view, int32_t& entry, TPictureEntry picture) {
+  if (TPictureEntry* old = view.ImageList1.Get(entry)) {
+    *old = std::move(picture);
+    return entry;
+  }
+  entry = view.ImageList1.Add(std::move(picture));
+  return entry;
+}
+
+void PutSprite(TCabView& view, SpriteId& sprite, const TSprite& s) {
+  if (TSprite* old = view.DXSpriteEngine1.Get(sprite)) {
+    *old = s;
+    return;
+  }
+  sprite = view.DXSpriteEngine1.Add(s);
+}
+
+void PutPictureSprite(TCabView& view, SpriteId& sprite, TPictureEntry picture, double x, double y, int32_t z) {
+  int32_t entry = -1;
+  if (const TSprite* old = view.DXSpriteEngine1.Get(sprite)) entry = old->Image;
+  TSprite s;
+  s.Image = PutPictureEntry(view, entry, std::move(picture));
+  s.X = x;
+  s.Y = y;
+  s.Z = z;
+  const TPictureEntry* e = view.ImageList1.Get(s.Image);
+  s.Width = e->CellWidth();
+  s.Height = e->CellHeight();
+  PutSprite(view, sprite, s);
 }
 
 }  // namespace kavrin

@@ -50,4 +50,17 @@ struct TCabView {
 // opaque.
 SpriteId CreateSprite(TCabView& view, int32_t image, double x, double y, int32_t z);
 
+// Both do nothing for kNoSprite: a picture the data do not name is simply not there.
+void ShowSprite(TCabView& view, SpriteId id, bool visible);
+void SetSpriteCell(TCabView& view, SpriteId id, int32_t cell);
+
+// Data keys may come twice; the later one wins. These make a picture entry or a sprite, or
+// replace it in place when `entry` / `sprite` already names one, so that no stale copy stays on
+// screen and the drawing order of equal depths (creation order) is kept.
+int32_t PutPictureEntry(TCabView& view, int32_t& entry, TPictureEntry picture);
+void PutSprite(TCabView& view, SpriteId& sprite, const TSprite& s);
+// A picture with a sprite of its own, one cell large, at (x, y) in depth z: both made or both
+// replaced.
+void PutPictureSprite(TCabView& view, SpriteId& sprite, TPictureEntry picture, double x, double y, int32_t z);
+
 }  // namespace kavrin

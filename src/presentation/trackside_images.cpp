@@ -73,23 +73,6 @@ TracksideImageReader::TracksideImageReader(std::string programFolder, int32_t sc
       view_(view),
       out_(out) {}
 
-int32_t TracksideImageReader::PutEntry(int32_t& entry, TPictureEntry picture) {
-  if (TPictureEntry* old = view_.ImageList1.Get(entry)) {
-    *old = std::move(picture);
-    return entry;
-  }
-  entry = view_.ImageList1.Add(std::move(picture));
-  return entry;
-}
-
-void TracksideImageReader::PutSprite(SpriteId& sprite, const TSprite& s) {
-  if (TSprite* old = view_.DXSpriteEngine1.Get(sprite)) {
-    *old = s;
-    return;
-  }
-  sprite = view_.DXSpriteEngine1.Add(s);
-}
-
 void TracksideImageReader::SignImage(int line, const std::string& text) {
   if (line < 1 || line > 9) return;
   const SignLine& l = kSignLines[line - 1];
@@ -108,37 +91,37 @@ void TracksideImageReader::SignImage(int line, const std::string& text) {
     entry->Transparent = true;
     entry->TransparentColor = Rgb{};
   }
-  const int32_t image = PutEntry(signEntries_[line - 1], std::move(*entry));
+  const int32_t image = PutPictureEntry(view_, signEntries_[line - 1], std::move(*entry));
 
   TTracksideSprites& sp = out_.Sprites;
   const double lampY = Fraction(height_, 0.4L);
   switch (line) {
     case 1:
-      PutSprite(sp.StopMarker, SpriteAt(image, width_ - s, 0, 100, s, s));
+      PutSprite(view_, sp.StopMarker, SpriteAt(image, width_ - s, 0, 100, s, s));
       break;
     case 2:
     case 3:
     case 4: {
       TSprite stop = SpriteAt(image, 0, 0, 100, width_, s);
       stop.Alpha = 64;
-      PutSprite(line == 2 ? sp.StopLineS : line == 3 ? sp.StopLineM : sp.StopLineE, stop);
+      PutSprite(view_, line == 2 ? sp.StopLineS : line == 3 ? sp.StopLineM : sp.StopLineE, stop);
       break;
     }
     case 5:
-      PutSprite(sp.SlopeSign, SpriteAt(image, Fraction(width_, 0.825L), Fraction(height_, 0.55L), 100, s, s));
+      PutSprite(view_, sp.SlopeSign, SpriteAt(image, Fraction(width_, 0.825L), Fraction(height_, 0.55L), 100, s, s));
       break;
     case 6:
-      PutSprite(sp.LimitSign, SpriteAt(image, Fraction(width_, 0.825L), Fraction(height_, 0.35L), 100, s, s));
+      PutSprite(view_, sp.LimitSign, SpriteAt(image, Fraction(width_, 0.825L), Fraction(height_, 0.35L), 100, s, s));
       break;
     case 7:
-      PutSprite(sp.RemainScale, SpriteAt(image, width_ - s, 0, 100, s, 2 * height_));
+      PutSprite(view_, sp.RemainScale, SpriteAt(image, width_ - s, 0, 100, s, 2 * height_));
       break;
     case 8:
-      PutSprite(sp.CrossLamp1, SpriteAt(image, 0, lampY, 100, s, s));
-      PutSprite(sp.CrossLamp2, SpriteAt(image, 0, lampY, 100, s, s));
+      PutSprite(view_, sp.CrossLamp1, SpriteAt(image, 0, lampY, 100, s, s));
+      PutSprite(view_, sp.CrossLamp2, SpriteAt(image, 0, lampY, 100, s, s));
       break;
     case 9:
-      PutSprite(sp.OtherSign, SpriteAt(image, 0, lampY, 100, s, s));
+      PutSprite(view_, sp.OtherSign, SpriteAt(image, 0, lampY, 100, s, s));
       break;
   }
 }
@@ -160,23 +143,23 @@ void TracksideImageReader::SignalImage(int line, const std::string& text) {
   std::optional<TPictureEntry> entry =
       LoadPictureEntry(loader_, ResolveDataPath(folder_, CsvField(text, first + 2)), l.picture, true, *w, *h);
   if (!entry) throw LoadError(l.error);
-  const int32_t image = PutEntry(signalEntries_[line - 1], std::move(*entry));
+  const int32_t image = PutPictureEntry(view_, signalEntries_[line - 1], std::move(*entry));
 
   TTracksideSprites& sp = out_.Sprites;
   switch (line) {
     case 1:
       out_.SignalOffsetX = *offsetX;
       out_.SignalOffsetY = *offsetY;
-      PutSprite(sp.SignalSprite, SpriteAt(image, 0, 0, 100, *w, *h));
+      PutSprite(view_, sp.SignalSprite, SpriteAt(image, 0, 0, 100, *w, *h));
       break;
     case 2:
-      PutSprite(sp.SubSignalS, SpriteAt(image, 0, 0, 101, *w, *h));
+      PutSprite(view_, sp.SubSignalS, SpriteAt(image, 0, 0, 101, *w, *h));
       break;
     case 3:
-      PutSprite(sp.SubSignalL, SpriteAt(image, 0, 0, 100, *w, *h));
+      PutSprite(view_, sp.SubSignalL, SpriteAt(image, 0, 0, 100, *w, *h));
       break;
     case 4:
-      PutSprite(sp.SubSignalR, SpriteAt(image, 0, 0, 100, *w, *h));
+      PutSprite(view_, sp.SubSignalR, SpriteAt(image, 0, 0, 100, *w, *h));
       break;
   }
 }
@@ -185,9 +168,9 @@ void TracksideImageReader::Monitor(int32_t x, int32_t y, int32_t w, int32_t h, c
   if (file.empty()) return;
   std::optional<TPictureEntry> entry = LoadPictureEntry(loader_, ResolveDataPath(folder_, file), "img_mon", true, w, h);
   if (!entry) throw ValueError{};
-  const int32_t image = PutEntry(monitorEntry_, std::move(*entry));
+  const int32_t image = PutPictureEntry(view_, monitorEntry_, std::move(*entry));
   const TPictureEntry* e = view_.ImageList1.Get(image);
-  PutSprite(out_.Sprites.MonitorSprite, SpriteAt(image, x, y, 51, e->CellWidth(), e->CellHeight()));
+  PutSprite(view_, out_.Sprites.MonitorSprite, SpriteAt(image, x, y, 51, e->CellWidth(), e->CellHeight()));
 }
 
 void TracksideImageReader::AppendCells(PictureList& list, const std::string& file) {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "data/route_file.h"
-#include "presentation/picture.h"
+#include "core/picture.h"
 #include "presentation/picture_list.h"
 #include "presentation/sprites.h"
 
@@ -68,10 +68,6 @@ class TracksideImageReader : public RouteImageReader {
   void TrafficSignalImage(const std::string& file) override;
 
  private:
-  // The entry of a picture line, made or (when its key comes again) replaced in place.
-  int32_t PutEntry(int32_t& entry, TPictureEntry picture);
-  // A sprite made or replaced in place, so that a key read twice leaves no stale copy on screen.
-  void PutSprite(SpriteId& sprite, const TSprite& s);
   void AppendCells(PictureList& list, const std::string& file);
 
   std::string folder_;

@@ -75,13 +75,13 @@ void LoadSounds(const TSoundSources& src, SoundBank& bank, WaveDecoder& decoder,
     return files.Load(ResolveDataPath(src.ProgramFolder, name), name, RouteMessage(label, name));
   };
 
-  // 1. The vehicle's running and equipment sounds.
+  // The vehicle's running and equipment sounds.
   status("DirectSoundオブジェクトを作成しています(走行音)");
   CheckLayout(l, r);
   std::vector<WavePtr> drive(static_cast<size_t>(l.DriveSoundCount));
   for (int32_t i = 0; i < l.DriveSoundCount; ++i) drive[i] = vehicleWave(v.DriveSound[i], "[DriveSound]");
 
-  // 2. The route's sounds and their lengths.
+  // The route's sounds and their lengths.
   status("DirectSoundオブジェクトを作成しています(環境音)");
   out.SoundSeconds = {};
   std::vector<WavePtr> route(static_cast<size_t>(l.SoundDataCount));
@@ -91,10 +91,10 @@ void LoadSounds(const TSoundSources& src, SoundBank& bank, WaveDecoder& decoder,
     if (!name.empty()) out.SoundSeconds[i] = WavSeconds(ResolveDataPath(src.ProgramFolder, name));
   }
 
-  // 3.
+  // The start clock can be set as soon as the route sounds' lengths are known.
   if (soundSecondsKnown) soundSecondsKnown();
 
-  // 4. Calling voices and engine sounds.
+  // Calling voices and engine sounds.
   status("DirectSoundオブジェクトを作成しています(喚呼)");
   out.KankoVoices.assign(kKankoVoiceCapacity, nullptr);
   out.OtherKankoWaves.assign(kOtherKankoCapacity, nullptr);
@@ -113,20 +113,20 @@ void LoadSounds(const TSoundSources& src, SoundBank& bank, WaveDecoder& decoder,
   for (int32_t i = 0; i < l.EngineSound1Count; ++i) engine1[i] = vehicleWave(v.EngineSound1[i].index, "[EngineSound1]");
   for (int32_t i = 0; i < l.EngineSound3Count; ++i) engine3[i] = vehicleWave(v.EngineSound3[i].index, "[EngineSound3]");
 
-  // 5. The channels; an empty entry leaves its channel without data.
+  // The channels; an empty entry leaves its channel without data.
   status("サウンドを読み込んでいます");
   for (int32_t i = 0; i < l.DriveSoundCount; ++i) bank.SetWaveData(i, drive[i]);
   for (int32_t i = 0; i < l.SoundDataCount; ++i) bank.SetWaveData(l.RouteChannel(i), route[i]);
   for (int32_t i = 0; i < l.EngineSound1Count; ++i) bank.SetWaveData(l.EngineChannel1(i), engine1[i]);
   for (int32_t i = 0; i < l.EngineSound3Count; ++i) bank.SetWaveData(l.EngineChannel3(i), engine3[i]);
 
-  // 6.
+  // Every motor and gearbox level starts at full.
   out.MotorRowLevel.fill(1.0L);
   out.HensokuRowLevel.fill(1.0L);
   out.MotorLevel = 1.0L;
   out.HensokuLevel = 1.0L;
 
-  // 7.
+  // Nothing plays before the run starts, whatever the bank did when given its data.
   for (int c = 0; c < SoundBank::ChannelCount; ++c) {
     if (bank.HasWaveData(c)) bank.Stop(c);
   }

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/sound_requests.h"
+
 namespace kavrin {
 
 // Decoded wave data: interleaved float samples in [-1, 1].
@@ -63,6 +65,25 @@ class SoundBank {
   // Releases every channel and its data and creates the bank anew; false when that fails.
   virtual bool Reset() = 0;
 };
+
+// Stopped first, so that a sound still playing starts again from its beginning.
+inline void RestartChannel(SoundBank& bank, int channel) {
+  bank.Stop(channel);
+  bank.Play(channel);
+}
+
+// Replays what a step asked for, in order, and forgets it.
+inline void PlaySoundRequests(TSoundRequests& requests, SoundBank& bank) {
+  for (int32_t i = 0; i < requests.count; ++i) {
+    const TSoundRequest& r = requests.items[static_cast<size_t>(i)];
+    switch (r.op) {
+      case TSoundRequest::Op::Stop: bank.Stop(r.channel); break;
+      case TSoundRequest::Op::Play: bank.Play(r.channel); break;
+      case TSoundRequest::Op::LoopPlay: bank.LoopPlay(r.channel); break;
+    }
+  }
+  requests.count = 0;
+}
 
 // The frequency SetFreqRate gives a wave recorded at `sampleRate`: truncated to whole samples per
 // second and kept within the playable range; nothing (the frequency stays) for a ratio that is

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/avi_writer.h"
+#include "authoring/avi_writer.h"
 #include "platform/ffmpeg_film_source.h"
 #include "support/files.h"
 #include "support/film_fixtures.h"

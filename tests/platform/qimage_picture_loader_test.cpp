@@ -10,7 +10,7 @@
 
 #include "core/encoding.h"
 #include "core/load_error.h"
-#include "data/vehicle_file.h"
+#include "presentation/cab_panel_images.h"
 #include "platform/qimage_picture_loader.h"
 #include "support/temp_dir.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "presentation/picture.h"
+#include "core/picture.h"
 
 namespace kavrin::test {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/avi_writer.h"
+#include "authoring/avi_writer.h"
 #include "presentation/film_source.h"
 
 namespace kavrin::test {

@@ -5,16 +5,30 @@
 #include "core/load_error.h"
 #include "data/data_file.h"
 #include "data/vehicle_file.h"
+#include "presentation/cab_panel_images.h"
 #include "support/fake_picture_loader.h"
 
 namespace kavrin::test {
 
-inline TVehicleFile ReadVehicleText(const std::string& text, PictureLoader& loader, TCabView& view) {
+// A vehicle with the sprites of its desk, as a run makes them.
+struct TTestVehicle : TVehicleFile {
+  TPanelSprites Sprites;
+};
+
+inline TTestVehicle ReadVehicleText(const std::string& text, PictureLoader& loader, TCabView& view) {
+  TTestVehicle v;
+  PanelImageMaker patterns({"train/", loader, view, v.Sprites});
   DataFile f(text);
-  return ReadVehicleFile(f, "train/", loader, view);
+  static_cast<TVehicleFile&>(v) = ReadVehicleFile(f, "train/", &patterns);
+  return v;
 }
 
-inline TVehicleFile ReadVehicleText(const std::string& text) {
+inline void MakePanelImages(TTestVehicle& v, PictureLoader& loader, TCabView& view) {
+  TPanelPictures pictures{v.VehicleFolder, loader, view, v.Sprites};
+  MakePanelImages(v.Panel, pictures);
+}
+
+inline TTestVehicle ReadVehicleText(const std::string& text) {
   FakePictureLoader loader;
   TCabView view;
   return ReadVehicleText(text, loader, view);

@@ -226,13 +226,17 @@ TEST(Compressor, StartsBelowLowAirPressAndStopsAtHighAirPressWithItsSounds) {
   r.t.CPEnd = 3;
   test::FakeSoundBank bank;
   for (int c = 1; c <= 3; ++c) bank.SetWaveData(c, test::FakeSoundBank::WaveOf(1));
+  auto compressor = [&](long double rpm) {
+    Compressor(r.b, r.veh, r.t, rpm);
+    PlaySoundRequests(r.b.CompressorSounds, bank);
+  };
   r.b.MrPress = Fixed4(780.0L);
-  Compressor(r.b, bank, r.veh, r.t, 0);
+  compressor(0);
   EXPECT_FALSE(r.b.CompressorOn);  // at LowAirPress it does not start
   r.b.MrPress = Fixed4(770.0L);
   int calls = 0;
   do {
-    Compressor(r.b, bank, r.veh, r.t, 0);
+    compressor(0);
     ++calls;
   } while (r.b.CompressorOn && calls < 1000);
   // 0.3 kPa a call from 770 to 880.1, then the call that stops it.
@@ -247,7 +251,7 @@ TEST(Compressor, StartsBelowLowAirPressAndStopsAtHighAirPressWithItsSounds) {
   // A diesel car's compressor runs with its engine.
   r.veh.Engine_Type = 0;
   r.b.MrPress = Fixed4(700.0L);
-  Compressor(r.b, bank, r.veh, r.t, 1000);
+  compressor(1000);
   EXPECT_EQ(r.b.MrPress, Fixed4(704.0L));
 }
 

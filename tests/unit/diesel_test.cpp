@@ -46,9 +46,12 @@ struct Railcar {
   bool Logic(long double speed, TGearShiftInputs in = {}) {
     in.AppliedNotch = dh.AppliedNotch;
     SelectGear(d, h, t, speed);
-    return ShiftGears(d, h, in, nullptr);
+    return ShiftGears(d, h, in);
   }
-  void Keys(int32_t engineSwitch) { OperateEngineKeys(d, engineSwitch, h, t, sound); }
+  void Keys(int32_t engineSwitch) {
+    OperateEngineKeys(d, engineSwitch, h, t);
+    PlaySoundRequests(d.EngineSounds, sound);
+  }
 };
 
 TEST(Diesel, EffortByGearNotchAndSpeed) {
@@ -114,11 +117,11 @@ TEST(Diesel, PowerEngagesTheGearAfterOneSecondWithNoEffortMeanwhile) {
     EXPECT_FALSE(r.Logic(0)) << tick;
     EXPECT_EQ(r.Force(3, 0), 0.0L);
   }
-  TSprite gearImage;
-  EXPECT_TRUE(ShiftGears(r.d, r.h, TGearShiftInputs{3, 0, true, false}, &gearImage));
+  EXPECT_EQ(r.d.GearShown, 0);
+  EXPECT_TRUE(ShiftGears(r.d, r.h, TGearShiftInputs{3, 0, true, false}));
   EXPECT_EQ(r.d.Gear, 1);
   EXPECT_EQ(r.d.GearShiftState, 0);
-  EXPECT_EQ(gearImage.AnimStart, 1);
+  EXPECT_EQ(r.d.GearShown, 1);
   EXPECT_GT(r.Force(3, 0), 0.0L);
 
   // Taking power off drops to neutral at once; the change still takes its second.
@@ -257,7 +260,8 @@ TEST(Diesel, PowerInTheTopGearAtAStandstillStallsTheEngine) {
     r.h.GearLever = c.lever;
     r.d.Gear = c.gear;
     r.dh.AppliedNotch = 3;
-    CheckEngineStall(r.d, r.h, r.dh, r.t, c.speed, r.sound);
+    CheckEngineStall(r.d, r.h, r.dh, r.t, c.speed);
+    PlaySoundRequests(r.d.EngineSounds, r.sound);
     EXPECT_EQ(r.d.EngineRunning, c.stalls ? 0 : 1);
     EXPECT_EQ(r.dh.AppliedNotch, c.stalls ? 0 : 3);
     EXPECT_EQ(r.sound.ch[kStopSound].plays, c.stalls ? 1 : 0);
@@ -265,19 +269,16 @@ TEST(Diesel, PowerInTheTopGearAtAStandstillStallsTheEngine) {
 }
 
 TEST(Diesel, EngineKeysHeldForTheirTime) {
-  TSprite picture;
   // The start key held 5 s: cranking from the second step, running after 50.
   Railcar r;
   r.d.EngineRunning = 0;
-  ShowEnginePicture(r.d, &picture);
-  EXPECT_FALSE(picture.Visible);
+  EXPECT_FALSE(EnginePictureShown(r.d));
   r.Keys(1);
   EXPECT_EQ(r.d.EngineRunning, 0);
   r.Keys(1);
   EXPECT_EQ(r.d.EngineRunning, -1);
   EXPECT_EQ(r.sound.ch[kStartSound].plays, 1);
-  ShowEnginePicture(r.d, &picture);
-  EXPECT_TRUE(picture.Visible);
+  EXPECT_TRUE(EnginePictureShown(r.d));
   for (int i = 0; i < 48; ++i) r.Keys(1);
   EXPECT_EQ(r.d.EngineRunning, -1);
   r.Keys(1);
@@ -310,8 +311,7 @@ TEST(Diesel, EngineKeysHeldForTheirTime) {
   EXPECT_EQ(s.d.EngineRunning, -2);
   s.Keys(2);
   EXPECT_EQ(s.d.EngineRunning, 0);
-  ShowEnginePicture(s.d, &picture);
-  EXPECT_FALSE(picture.Visible);
+  EXPECT_FALSE(EnginePictureShown(s.d));
 
   // Let go early, or with power on, the engine keeps running.
   Railcar k;

@@ -356,7 +356,6 @@ TEST(Motion, HeadGradientFromTheSectionAtTheFrame) {
   Train t;
   t.route->Slopes.Add() = TSlopeRec{Fixed4{5.0L}, 100, 200};
   t.route->Slopes.Add() = TSlopeRec{Fixed4{-12.55L}, 300, 400};
-  TSprite post;
   struct Step {
     int32_t frame;
     int64_t head;
@@ -373,21 +372,20 @@ TEST(Motion, HeadGradientFromTheSectionAtTheFrame) {
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(s.frame);
-    ScanHeadGradient(t.d, *t.route, s.frame, &post);
+    ScanHeadGradient(t.d, *t.route, s.frame);
     EXPECT_EQ(t.d.HeadGradient.raw, s.head);
-    EXPECT_EQ(post.AnimStart, s.cell);
+    EXPECT_EQ(t.d.SlopeSignCell, s.cell);
     EXPECT_EQ(t.d.GradientText, s.text);
     EXPECT_EQ(t.d.GradientAbsText, s.absText);
   }
   // The post is only turned when the gradient changes.
-  post.AnimStart = 7;
-  ScanHeadGradient(t.d, *t.route, 350, &post);
-  ScanHeadGradient(t.d, *t.route, 360, &post);
-  EXPECT_EQ(post.AnimStart, 2);
-  post.AnimStart = 7;
-  ScanHeadGradient(t.d, *t.route, 370, nullptr);
-  ScanHeadGradient(t.d, *t.route, 380, &post);
-  EXPECT_EQ(post.AnimStart, 7);
+  t.d.SlopeSignCell = 7;
+  ScanHeadGradient(t.d, *t.route, 350);
+  ScanHeadGradient(t.d, *t.route, 360);
+  EXPECT_EQ(t.d.SlopeSignCell, 2);
+  t.d.SlopeSignCell = 7;
+  ScanHeadGradient(t.d, *t.route, 380);
+  EXPECT_EQ(t.d.SlopeSignCell, 7);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ namespace {
 
 using test::FakePictureLoader;
 using test::ReadVehicleText;
+using test::TTestVehicle;
 using test::VehicleFailure;
 
 std::string PictureName(const TCabView& view, const TSprite& s) {
@@ -116,7 +117,7 @@ TEST(CabPanel, PatternImagesAreMadeWhileTheFileIsRead) {
   loader.Put("train/img/notch_b.png", 90, 60, {255, 0, 255});
   loader.Put("train/lever.bmp", 30, 30, {9, 9, 9});
   TCabView view;
-  TVehicleFile v = ReadVehicleText(
+  TTestVehicle v = ReadVehicleText(
       "[NotchImageP]\n500\n600\n40\n20\nimg\\notch_p.bmp\n"
       "[NotchImageB]\n510\n610\n30\n60\nimg\\notch_b.png\n"
       "[GearImageList]\n1\n2\n3\n4\n\n"  // no file: no picture, and the file goes on
@@ -163,7 +164,7 @@ TEST(CabPanel, RepeatedPatternKeyReplacesItsPicture) {
   loader.Put("train/a.bmp", 10, 10);
   loader.Put("train/b.bmp", 20, 10);
   TCabView view;
-  TVehicleFile v = ReadVehicleText("[Digi_Speed]\n1\n2\n10\n10\na.bmp\n[Digi_Speed]\n3\n4\n10\n10\nb.bmp\n", loader, view);
+  TTestVehicle v = ReadVehicleText("[Digi_Speed]\n1\n2\n10\n10\na.bmp\n[Digi_Speed]\n3\n4\n10\n10\nb.bmp\n", loader, view);
   ASSERT_EQ(view.DXSpriteEngine1.Count(), 1);
   ASSERT_EQ(view.ImageList1.Count(), 1);
   const TSprite* s = view.DXSpriteEngine1.Get(v.Sprites.DigiSpeed);
@@ -207,7 +208,7 @@ TEST(CabPanel, PanelPicturesInMakingOrderWithTheirDepths) {
     loader.Put(f, 8, 6);
   loader.Put("train/speed.bmp", 12, 100, {255, 255, 255});
   TCabView view;
-  TVehicleFile v = ReadVehicleText(kFullPanel, loader, view);
+  TTestVehicle v = ReadVehicleText(kFullPanel, loader, view);
   EXPECT_EQ(view.DXSpriteEngine1.Count(), 0);
   MakePanelImages(v, loader, view);
 
@@ -260,7 +261,7 @@ TEST(CabPanel, PanelPictureThatCannotBeLoadedNamesItsFile) {
   FakePictureLoader loader;
   loader.Put("train/panel.bmp", 8, 6);
   TCabView view;
-  TVehicleFile v = ReadVehicleText(
+  TTestVehicle v = ReadVehicleText(
       "[Panel]\npanel.bmp\n0\n0\n[Lamp_Gen]\nlamp\\Gen Lamp.bmp\n1\n2\n[Lamp_Air]\nair.bmp\n1\n2\n", loader, view);
   try {
     MakePanelImages(v, loader, view);
@@ -269,14 +270,14 @@ TEST(CabPanel, PanelPictureThatCannotBeLoadedNamesItsFile) {
     EXPECT_STREQ(e.what(), "lamp\\Gen Lamp.bmpの生成エラー");
   }
   TCabView view2;
-  TVehicleFile others = ReadVehicleText("[Others]\ngone.png\n1\n2\n#\n", loader, view2);
+  TTestVehicle others = ReadVehicleText("[Others]\ngone.png\n1\n2\n#\n", loader, view2);
   EXPECT_THROW(MakePanelImages(others, loader, view2), LoadError);
 }
 
 TEST(CabPanel, EmptyPanelMakesNothing) {
   FakePictureLoader loader;
   TCabView view;
-  TVehicleFile v = ReadVehicleText("[Handle]\n0\n", loader, view);
+  TTestVehicle v = ReadVehicleText("[Handle]\n0\n", loader, view);
   MakePanelImages(v, loader, view);
   EXPECT_EQ(view.DXSpriteEngine1.Count(), 0);
   EXPECT_TRUE(loader.requests.empty());

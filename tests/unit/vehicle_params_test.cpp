@@ -143,10 +143,8 @@ TEST(VehicleParams, AFailureIsPlacedAtItsLineAndAReadFileLeavesItsLastLine) {
 }
 
 TEST(VehicleParams, FileThatCannotBeOpenedHasNoGroupTitle) {
-  test::FakePictureLoader loader;
-  TCabView view;
   try {
-    LoadVehicleFile("/nonexistent/train_1000.dat", loader, view);
+    LoadVehicleFile("/nonexistent/train_1000.dat", nullptr);
     ADD_FAILURE();
   } catch (const LoadError& e) {
     EXPECT_STREQ(e.what(), "車両ファイルに誤りがあります");

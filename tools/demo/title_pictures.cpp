@@ -12,7 +12,7 @@
 
 #include "demo/film_render.h"
 #include "demo/pictures.h"
-#include "platform/avi_writer.h"
+#include "authoring/avi_writer.h"
 
 namespace kavrin::demo {
 

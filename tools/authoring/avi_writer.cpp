@@ -1,4 +1,4 @@
-#include "platform/avi_writer.h"
+#include "authoring/avi_writer.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
