@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "core/numbers.h"
 
@@ -19,9 +20,10 @@ constexpr std::array<TCommandInfo, 5> kCommands = {{
      "0  ウィンドウを閉じて終了\n"
      "1  データの読み込みに失敗（メッセージを表示）\n"
      "2  引数の誤り"},
-    {"run", kRunCommand, "kavrin run --data DIR --route FILE --train FILE [--station N] [--end N]",
+    {"run", kRunCommand, "kavrin run --data DIR --route FILE --train FILE [--station N] [--end N] [--script FILE]",
      "タイトル画面を通さずに、指定した路線と列車で運転画面を開きます。\n"
-     "FILE はデータフォルダからの相対パスです（列車は別のフォルダのパスでもかまいません）。",
+     "FILE はデータフォルダからの相対パスです（列車は別のフォルダのパスでもかまいません）。\n"
+     "--script を与えると、その入力を運転開始からの時刻どおりに画面の運転へ与えます（書式は kavrin help headless）。",
      "0  ウィンドウを閉じて終了\n"
      "1  データの読み込みに失敗（メッセージを表示）\n"
      "2  引数の誤り"},
@@ -40,7 +42,7 @@ constexpr std::array<TCommandInfo, 5> kCommands = {{
     {"headless", kHeadlessCommand,
      "kavrin headless --data DIR --route FILE --train FILE [--station N] [--end N] [--script FILE] "
      "[--seconds S] [--frames N] [--trace FILE] [--fields A,B,...] [--every logic|physics] "
-     "[--sound-log FILE] [--set NAME=VALUE ...] [--settings-dir DIR]",
+     "[--sound-log FILE] [--shot MS:FILE ...] [--set NAME=VALUE ...] [--settings-dir DIR]",
      "画面なしで、仮想時間で運転します。読み込みは運転画面と同じで、映像は長さだけを読み、音は鳴らさずに\n"
      "時間どおりに進めます。運転を始めた状態から、スクリプトの入力を時刻どおりに与え、運転が終わるまで\n"
      "（または --seconds まで）走らせます。同じデータ・設定・スクリプトなら、トレースは毎回同じです。",
@@ -95,7 +97,7 @@ bool Whole(const std::string& flag, const std::string& v, int& into, bool nonNeg
   return true;
 }
 
-const std::array<TOptionInfo, 16> kOptions = {{
+const std::array<TOptionInfo, 17> kOptions = {{
     {"--data", "", "DIR", "データフォルダ（ostrel.dat のあるフォルダ）。省略時は作業フォルダ、なければ実行ファイルのフォルダ",
      kBareCommand | kRunningCommands,
      [](CommandLine& o, const std::string& v, std::string&) { return o.dataDir = v, true; }},
@@ -124,7 +126,7 @@ const std::array<TOptionInfo, 16> kOptions = {{
      "設定のフォルダ（DIR/Ostrel/Kavrin.conf と Brenvik.conf）。headless は終わりに書き戻す。省略時は空の設定",
      kCheckCommand | kHeadlessCommand,
      [](CommandLine& o, const std::string& v, std::string&) { return o.settingsDir = v, o.hasSettingsDir = true; }},
-    {"--script", "", "FILE", "入力のスクリプト（下の「スクリプト」）", kHeadlessCommand,
+    {"--script", "", "FILE", "入力のスクリプト（headless の説明の「スクリプト」）", kRunCommand | kHeadlessCommand,
      [](CommandLine& o, const std::string& v, std::string&) { return o.script = v, true; }},
     {"--seconds", "", "S", "仮想時間で S 秒まで走らせる（既定: 運転が終わるまで、長くても 3600 秒）", kHeadlessCommand,
      [](CommandLine& o, const std::string& v, std::string& e) {
@@ -154,6 +156,19 @@ const std::array<TOptionInfo, 16> kOptions = {{
      }},
     {"--sound-log", "", "FILE", "音のチャンネル操作を CSV で書き出す（t_ms,op,channel,value）", kHeadlessCommand,
      [](CommandLine& o, const std::string& v, std::string&) { return o.soundLog = v, true; }},
+    {"--shot", "", "MS:FILE",
+     "仮想時間 MS ミリ秒以後の最初の描画で、運転画面（800 x 880）を PNG で FILE に書く（何度でも指定可。トレースは変わらない）",
+     kHeadlessCommand,
+     [](CommandLine& o, const std::string& v, std::string& e) {
+       const size_t colon = v.find(':');
+       auto ms = colon == std::string::npos ? std::nullopt : ParseInt(v.substr(0, colon));
+       if (!ms || *ms < 0 || colon + 1 >= v.size()) {
+         e = "--shot needs MS:FILE";
+         return false;
+       }
+       o.shots.emplace_back(*ms, v.substr(colon + 1));
+       return true;
+     }},
     {"--help", "-h", "", "この説明を表示する", kAllCommands,
      [](CommandLine& o, const std::string&, std::string&) { return o.help = true, true; }},
 }};

@@ -2,6 +2,7 @@
 // The sub-commands for route authors, tests and automation. Without a sub-command the program
 // opens its window. Every option lives in one table that both the parser and the help read, so
 // an option cannot be accepted without being explained.
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,6 +28,7 @@ struct CommandLine {
   std::string every = "logic";
   double seconds = -1;  // < 0: until the run ends (at most an hour)
   int frames = -1;      // < 0: the film's own length
+  std::vector<std::pair<int64_t, std::string>> shots;  // --shot MS:FILE in order
 };
 
 // The commands an option is accepted by, as a mask.

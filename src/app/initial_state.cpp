@@ -37,6 +37,7 @@ void SetInitialState(Sim& sim) {
   StartCalling(sim.calling);
   StartFilmTrack(sim.film, StartFrame(r, sim.StartStation));
   StartTracksideSprites(sim.view, sim.trackside);
+  StartPanel(sim.panel);
   StartHandle(sim.handle, sim.delayed, veh);
   StartKeyState(sim.keys, sim.files.Strings, r.OneMan, r.OneManDoors);
 }

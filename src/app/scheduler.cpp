@@ -16,6 +16,11 @@ void Scheduler::Start() {
 
 void Scheduler::Stop() { started_ = false; }
 
+void Scheduler::StartPhysics() {
+  physicsStopped_ = false;
+  next33_ = now_ + kPhysicsPeriod;
+}
+
 void Scheduler::After(int64_t delayMs, std::function<void()> fn) {
   events_.emplace(now_ + std::max<int64_t>(delayMs, 0), std::move(fn));
 }
@@ -26,7 +31,7 @@ void Scheduler::At(int64_t time, std::function<void()> fn) {
 
 int64_t Scheduler::NextDue() const {
   int64_t next = lastIdle_ + idleInterval_;
-  if (started_) next = std::min({next, next33_, next100_});
+  if (started_) next = std::min({next, physicsStopped_ ? next100_ : next33_, next100_});
   if (!events_.empty()) next = std::min(next, events_.begin()->first);
   return std::max(next, now_);
 }
@@ -66,7 +71,7 @@ void Scheduler::RunAt(int64_t t) {
     fn();
   }
   AdvanceSound(t);
-  while (started_ && next33_ <= t) {
+  while (started_ && !physicsStopped_ && next33_ <= t) {
     next33_ += kPhysicsPeriod;
     if (h_.physicsTick) h_.physicsTick();
   }

@@ -35,6 +35,10 @@ class Scheduler {
 
   void Start();  // the grid restarts from Now()
   void Stop();
+  // Around a change of film inside a tick or handler: no 33 ms tick runs between the two, and
+  // the 33 ms grid starts again from Now() (the 100 ms grid keeps its place).
+  void StopPhysics() { physicsStopped_ = true; }
+  void StartPhysics();
   bool Started() const { return started_; }
   int64_t Now() const { return now_; }
 
@@ -57,6 +61,7 @@ class Scheduler {
   int64_t idleInterval_;
   int64_t now_;
   bool started_ = false;
+  bool physicsStopped_ = false;
   int64_t next33_ = 0, next100_ = 0;
   int64_t lastIdle_;
   int64_t soundAt_ = -1;

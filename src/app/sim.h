@@ -14,6 +14,7 @@
 #include "data/route_tables.h"
 #include "data/vehicle_file.h"
 #include "dynamics/dynamics_state.h"
+#include "presentation/cab_gauges.h"
 #include "presentation/cab_panel_images.h"
 #include "presentation/film_track.h"
 #include "core/picture.h"
@@ -49,6 +50,8 @@ struct TLoadDerived {
   Picture StafPicture;
   int32_t StafLeft = 0;
   Picture SubPicture;
+  // What a paused run shows over the panel ("[Staf]" line 2); empty when it cannot be loaded.
+  Picture StillPicture;
 };
 
 // Make one with std::make_unique: the per-row state of the route tables is held in arrays.
@@ -80,6 +83,7 @@ struct Sim {
   TRunState run;
   TClockState clock;
   TFilmState film;
+  TPanelState panel;  // the gauges the 100 ms tick smooths, the brake-cylinder needle's history
   THandleState handle;     // the driver's handle and its texts
   TDelayedHandle delayed;  // pending handle changes and the positions in force
   TKeyState keys;          // held keys, door side, cab offset

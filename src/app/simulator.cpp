@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/initial_state.h"
+#include "app/panel_steps.h"
 #include "controls/handle_model.h"
 #include "controls/keys.h"
 #include "controls/mascon_update.h"
@@ -43,6 +44,10 @@ void LoadStafPictures(Sim& sim, PictureLoader& loader) {
   sim.derived.StafLeft = sim.files.Strings.OverlayLeft;
   load(sim.route.StafImage, sim.derived.StafPicture);
   load(sim.route.SubImage, sim.derived.SubPicture);
+  if (!sim.route.StartImage.empty()) {
+    std::optional<Picture> still = loader.Load(ResolveDataPath(sim.ProgramFolder, sim.route.StartImage));
+    if (still) sim.derived.StillPicture = std::move(*still);
+  }
 }
 }  // namespace
 
@@ -62,13 +67,16 @@ SimulatorRun::SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval)
               },
               [this](int dt) { AppIdle(dt); },
           },
-          idleInterval) {
+          idleInterval),
+      filmHost_(sim_, sv_.sound, sv_.ui, sv_.film, scheduler_) {
   if (!sv_.serial) sv_.serial = &noSerial_;
   sv_.serial->onReceive = [this](std::string_view chars) { SerialReceived(chars); };
   keyActions.StepFilm = [this](int32_t frames, int32_t clock) {
     StepFilmFrames(sim_.film, frames);
     sim_.clock.ClockTime += clock;
   };
+  keyActions.MovieJumpPastStop = [this] { MovieJumpPastStop(sim_.film, sim_.route, sim_.dynamics.Speed); };
+  keyActions.JumpBeforeNextStop = [this] { JumpBeforeNextStop(sim_.film, sim_.route); };
   keyActions.ChangeSpeed = [this](long double delta) { sim_.dynamics.Speed += delta; };
   ConnectStationKeys();
 }
@@ -77,7 +85,7 @@ SimulatorRun::SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval)
 // into its phase here, in the order the phases give.
 std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) {
   return {
-      // 1. Window placement and the timer resolution belong to the window itself.
+      // Window placement and the timer resolution belong to the window itself.
       {nullptr, [this, rq] {
          sim_.ProgramFolder = rq.ProgramFolder;
          sim_.RouteFileName = rq.RouteFileName;
@@ -86,12 +94,12 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          sim_.StartStation = rq.Station;
          sim_.StationMenuEnd = rq.End;
        }},
-      // 2. Persisted settings and the controller map.
+      // Persisted settings and the controller map.
       {nullptr, [this] {
          sim_.files.Settings = ReadSettings(sv_.store);
          sim_.files.ControllerMap = ReadControllerMap(sv_.store);
        }},
-      // 3. The data files.
+      // The data files.
       {"設定ファイルを読み込んでいます", [this] {
          sim_.files.Mascon = LoadMasconFile(ResolveDataPath(sim_.ProgramFolder, kMasconFileName));
          sim_.files.Strings = LoadStringFile(ResolveDataPath(sim_.ProgramFolder, kStringFileName));
@@ -116,7 +124,7 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          }
          CheckStartStation(sim_);
        }},
-      // 4. Cab drawing surfaces, panel images and trackside sprites; the "Move" menu, the
+      // Cab drawing surfaces, panel images and trackside sprites; the "Move" menu, the
       // timetable card and the side picture.
       {"運転台を描画しています", [this] {
          if (!sim_.VehicleFileName.empty()) {
@@ -126,19 +134,19 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          sim_.derived.MoveMenu = BuildMoveMenu(sim_.route, sim_.StartStation, sim_.StationMenuEnd);
          LoadStafPictures(sim_, sv_.pictures);
        }},
-      // 5. The route's film. A film that cannot be opened is
+      // The route's film. A film that cannot be opened is
       // reported and the run goes on over a black cab view.
       {nullptr, [this, rq] {
          OpenMainFilm(rq.Frames);
        }},
-      // 6. The sound bank; the start clock as soon as the route sounds' lengths are known.
+      // The sound bank; the start clock as soon as the route sounds' lengths are known.
       {nullptr, [this] {
          TSoundSources sources{sim_.vehicle.Tables, sim_.vehicle.VehicleFolder, sim_.route, sim_.ProgramFolder};
          LoadSounds(
              sources, sv_.sound, sv_.waves, sim_.sounds, [this](const char* text) { sv_.ui.SetStatusText(text); },
              [this] { sim_.clock.ClockTime = StartClock(sim_.route, sim_.StartStation, sim_.sounds.SoundSeconds); });
        }},
-      // 7. Distances, check points and the initial run state.
+      // Distances, check points and the initial run state.
       {"環境をセットアップしています", [this] {
          std::vector<TCheckPointRec> points;
          ConvertFrames(sim_.route, points);
@@ -150,7 +158,7 @@ std::vector<SimulatorRun::Phase> SimulatorRun::LoadPhases(const RunRequest& rq) 
          TControls controls = Controls();
          masconupdate(controls);
        }},
-      // 8. The run starts.
+      // The run starts.
       {nullptr, [this] { start1Click(); }},
   };
 }
@@ -234,69 +242,74 @@ void SimulatorRun::MMTimer1Timer() {
   const TVehicleParams& veh = sim_.vehicle.veh;
   const TVehicleTables& tables = sim_.vehicle.Tables;
   const TTrainInputs in = TrainInputs();
-  // 1. Traction: the handle force of the applied notch (electric models or the diesel engine),
+  // Traction: the handle force of the applied notch (electric models or the diesel engine),
   //    then the reverser.
   TractionForce(sim_.traction, sim_.delayed, sim_.handle, sim_.dynamics.Speed, veh, tables, in);
-  // 2. Resistance-control step timer, the power-notch delay, MotorForce.
+  // Resistance-control step timer, the power-notch delay, MotorForce.
   PowerNotchDelay(sim_.traction, sim_.delayed, sim_.handle, veh, tables, in);
-  // 3. Shoe friction and brake force against the direction of motion.
+  // Shoe friction and brake force against the direction of motion.
   BrakeForceStep(sim_.brakes, sim_.traction, sim_.dynamics.Speed, veh);
-  // 4. Adhesion, gradient, tunnel, starting and running resistance; slip and slide.
+  // Adhesion, gradient, tunnel, starting and running resistance; slip and slide.
   ApplyResistance(sim_.dynamics, sim_.traction, veh, sim_.route, sim_.delayed);
-  // 5. Holding brake and constant-speed control.
+  // Holding brake and constant-speed control.
   ApplyHoldAndConstantSpeed(sim_.dynamics, sim_.traction, sim_.handle, sim_.film.MovieState);
-  // 6. Predicted speed, stop detection, the speed update.
+  // Predicted speed, stop detection, the speed update.
   UpdateSpeed(sim_.dynamics, sim_.traction, sim_.brakes, veh);
-  // 7. Pneumatics of the vehicle's brake type; the main-reservoir leak.
+  // Pneumatics of the vehicle's brake type; the main-reservoir leak.
   Pneumatics(sim_.brakes, sim_.delayed, sim_.handle, sim_.traction, veh, in);
   MainReservoirLeak(sim_.brakes, in.DispRate);
-  // 8. The brake, straight-air and dynamic-brake notch delays.
+  // The brake, straight-air and dynamic-brake notch delays.
   BrakeNotchDelays(sim_.delayed, sim_.handle, sim_.brakes, sim_.dynamics.Speed, veh, in);
-  // 9. Diesel engine speed.
+  // Diesel engine speed.
   if (veh.Engine_Type == 0) {
     UpdateEngineSpeed(sim_.diesel, tables, sim_.delayed.AppliedNotch, sim_.dynamics.Speed);
   }
-  // 10. Filmed-speed segment, preceding train, PositionStep, Position, RemainDist.
+  // Filmed-speed segment, preceding train, PositionStep, Position, RemainDist.
   FollowFilmSegment(sim_.dynamics, sim_.route, sim_.film.CurFrame);
   AdvancePosition(sim_.dynamics, sim_.station.NextStopPos);
-  // 11. The clock; the side film's frame counter.
+  // The clock; the side film's frame counter.
   ++sim_.clock.ClockTime;
-  // 12. Ammeter smoothing and target; dynamic-brake current.
+  CountInsertFrames(sim_.film, FilmInputs(sim_));
+  // Ammeter smoothing and target; dynamic-brake current.
   TractionCurrent(sim_.traction, sim_.delayed, sim_.handle, sim_.dynamics.Speed, veh, tables, in);
   if (afterPhysicsTick) afterPhysicsTick();
 }
 
 // The 100 ms tick, in this order.
 void SimulatorRun::Timer1Timer() {
-  // 1. Protection warning bell; the station maximum-speed section and its text.
+  // Protection warning bell; the station maximum-speed section and its text.
   StationsEarlyStep();
-  // 2-3. (guarded from here on) texts, brake squeal, doors and departure, lamps, the clock,
+  // Guarded from here on: texts, brake squeal, doors and departure, lamps, the clock,
   //    handle and brake sounds, the compressor, zone and route sounds, the passenger
   //    announcements, the per-car gradient.
   DoorClosedStep();
+  PanelLampTick(sim_);
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
+  PanelSmoothTick(sim_);
   Compressor(sim_.brakes, sim_.vehicle.veh, sim_.vehicle.Tables, sim_.diesel.EngineRpm);
   PlaySoundRequests(sim_.brakes.CompressorSounds, sv_.sound);
   AnnouncementStep();
   SampleCarGradient(sim_.dynamics, sim_.vehicle.veh);
-  // 4. Signals, preceding train and limits (with the head gradient); train protection.
+  // Signals, preceding train and limits (with the head gradient); train protection.
   ScanHeadGradient(sim_.dynamics, sim_.route, sim_.film.CurFrame);
   SetSpriteCell(sim_.view, sim_.trackside.Sprites.SlopeSign, sim_.dynamics.SlopeSignCell);
-  // 5. Stations, doors, timetable and the end of the run; the stop-approach alarm, the door
+  // Stations, doors, timetable and the end of the run; the stop-approach alarm, the door
   //    pictures, the stop request, the automatic closing. The one-man arrival at the last stop
   //    ends the tick here.
   if (!StationsStep()) {
     if (afterLogicTick) afterLogicTick();
     return;
   }
-  // 6. Film switching.
-  // 6a. Diesel: automatic gear selection, gear shifting, stall, engine keys.
+  // Film switching.
+  SwitchFilms(sim_.film, sim_.run.LastFrame, sim_.route, FilmInputs(sim_), sv_.film, filmHost_);
+  // Diesel: automatic gear selection, gear shifting, stall, engine keys.
   DieselLogicStep();
-  // 7. Status texts, lamps, the value display.
-  // 8. Controller polling; one step of the announcement queue.
+  // Status texts, lamps, the value display.
+  PanelOtherImagesTick(sim_);
+  // Controller polling; one step of the announcement queue.
   USBScanStep();
   KankoQueueStep();
-  // 9. Cab text labels.
+  // Cab text labels.
   if (afterLogicTick) afterLogicTick();
 }
 
@@ -329,6 +342,9 @@ void SimulatorRun::DieselLogicStep() {
 void SimulatorRun::AppIdle(int elapsedMs) {
   if (!sim_.run.running) return;
   sim_.run.Fps = static_cast<int32_t>(Round(1000.0L / elapsedMs));
+  FilmIdlePass(sim_, elapsedMs, sv_.film, filmHost_, sv_.sound);
+  PanelGaugePass(sim_);
+  TracksideStep(sim_);
   if (draw) draw();
   if (sim_.run.FadeOut > 0) {
     if (sim_.files.Settings.TunnelSetting == 1) sim_.run.FadeOut = 256;
@@ -343,22 +359,22 @@ void SimulatorRun::AppIdle(int elapsedMs) {
 
 void SimulatorRun::FormCloseQuery() {
   if (sim_.run.Closed) return;
-  // 1-2. The loops stop; the serial port closes.
+  // The loops stop; the serial port closes.
   scheduler_.Stop();
   sim_.run.running = false;
   if (sv_.serial->IsOpen()) sv_.serial->Close();
-  // 3-4. Run state cleared; the sounds fall silent.
+  // Run state cleared; the sounds fall silent.
   for (int i = 0; i < SoundBank::ChannelCount; ++i) {
     if (sv_.sound.HasWaveData(i)) sv_.sound.Stop(i);
   }
-  // 5-6. Every sound released and the device made anew.
+  // Every sound released and the device made anew.
   if (!sv_.sound.Reset()) {
     sim_.run.Closed = true;
     throw LoadError(kSoundInitError);
   }
-  // 7. The settings persist.
+  // The settings persist.
   WriteSettings(sv_.store, sim_.files.Settings);
-  // 8.
+  // The window is closed as it stands: no fade left to finish.
   sim_.run.FadeOut = 0;
   sim_.run.Closed = true;
 }

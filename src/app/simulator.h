@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/film_steps.h"
 #include "app/input_event.h"
 #include "app/scheduler.h"
 #include "app/sim.h"
@@ -129,6 +130,7 @@ class SimulatorRun {
   Sim& sim_;
   RunServices sv_;
   Scheduler scheduler_;
+  RunFilmHost filmHost_;
   // The input script's game-controller reading; once given it stands in for the device's.
   std::optional<TPadReading> scriptPad_;
   NullSerialLink noSerial_;

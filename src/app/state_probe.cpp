@@ -36,6 +36,8 @@ TProbeNames<Sim> RunProbeNames() {
 
 const Sim& OfRun(const Sim& s) { return s; }
 const TFilmState& OfFilm(const Sim& s) { return s.film; }
+const TPanelState& OfPanel(const Sim& s) { return s.panel; }
+const TCabView& OfView(const Sim& s) { return s.view; }
 const TVehicleParams& OfVehicleParam(const Sim& s) { return s.vehicle.veh; }
 const TRouteTables& OfRoute(const Sim& s) { return s.route; }
 const TTracksideImages& OfTrackside(const Sim& s) { return s.trackside; }
@@ -57,6 +59,8 @@ const TSettings& OfSettings(const Sim& s) { return s.files.Settings; }
 StateProbe::StateProbe() {
   AddOwner<Sim, OfRun>(RunProbeNames());
   AddOwner<TFilmState, OfFilm>(FilmProbeNames());
+  AddOwner<TPanelState, OfPanel>(PanelProbeNames());
+  AddOwner<TCabView, OfView>(SpriteProbeNames());
   AddOwner<TVehicleParams, OfVehicleParam>(VehicleParamProbeNames());
   AddOwner<TRouteTables, OfRoute>(RouteProbeNames());
   AddOwner<TTracksideImages, OfTrackside>(TracksideProbeNames());

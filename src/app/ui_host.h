@@ -1,7 +1,10 @@
 #pragma once
 // What the run asks of its window. The Qt window implements it; the headless harness and the
 // tests implement it without a screen.
+#include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "core/load_error.h"
 
@@ -9,6 +12,35 @@ namespace kavrin {
 
 // The simulator window's own caption, until the run puts another there.
 inline constexpr const char* kSimulatorTitle = "鉄道運転シミュレータ";
+
+// The value display's memo: the newest lines only, so that a frame number a pass over an hour
+// does not grow without end. Short lines (a frame number) are kept without allocating.
+class TMemoLines {
+ public:
+  static constexpr size_t kKeep = 1000;
+  static constexpr size_t kWidth = 15;
+
+  void Add(std::string_view line) {
+    Line& l = lines_[next_];
+    l.size = line.copy(l.text.data(), kWidth);
+    next_ = (next_ + 1) % kKeep;
+    if (count_ < kKeep) ++count_;
+  }
+  size_t Count() const { return count_; }
+  // Line i, 0 the oldest kept.
+  std::string_view Get(size_t i) const {
+    const Line& l = lines_[(next_ + kKeep - count_ + i) % kKeep];
+    return {l.text.data(), l.size};
+  }
+
+ private:
+  struct Line {
+    std::array<char, kWidth> text{};
+    size_t size = 0;
+  };
+  std::array<Line, kKeep> lines_{};
+  size_t next_ = 0, count_ = 0;
+};
 
 class UiHost {
  public:
@@ -28,6 +60,10 @@ class UiHost {
   virtual void ShowLoadMessage(const std::string& text, const TLoadPlace&) { ShowMessage(text); }
   // The simulator window's caption.
   virtual void SetWindowCaption(const std::string& text) = 0;
+  // A line on the value display's memo.
+  virtual void AddMemoLine(std::string_view line) { memo.Add(line); }
+
+  TMemoLines memo;
 };
 
 }  // namespace kavrin

@@ -36,7 +36,8 @@ CabView::CabView(QWidget* parent)
 }
 
 QRect CabView::SurfaceRect() const {
-  QSize scaled = QSize(kWidth, kHeight).scaled(size(), Qt::KeepAspectRatio);
+  const QSize shown = canvas_.isNull() ? surface_.size() : canvas_.size();
+  QSize scaled = shown.scaled(size(), Qt::KeepAspectRatio);
   return QRect(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2), scaled);
 }
 
@@ -49,7 +50,7 @@ void CabView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), Qt::black);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawImage(SurfaceRect(), surface_);
+  p.drawImage(SurfaceRect(), canvas_.isNull() ? surface_ : canvas_);
   p.drawImage(BackRect().topLeft(), back_);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The cab view `untendai`: the 800 x 880 drawing surface, scaled into the widget with its aspect
+// The cab view `untendai`: the 800 x 880 drawing surface and the window canvas that holds it with
+// the timetable card and the side picture, scaled into the widget as a whole with its aspect
 // kept, and the small back button at the bottom right.
 #include <QImage>
 #include <QWidget>
@@ -17,7 +18,9 @@ class CabView : public QWidget {
   explicit CabView(QWidget* parent = nullptr);
 
   QImage& surface() { return surface_; }
-  // Where the surface lands in the widget.
+  // What is shown; until a pass composes it, the surface alone.
+  QImage& canvas() { return canvas_; }
+  // Where the canvas lands in the widget.
   QRect SurfaceRect() const;
   QRect BackRect() const;
 
@@ -30,6 +33,7 @@ class CabView : public QWidget {
 
  private:
   QImage surface_;
+  QImage canvas_;
   QImage back_;
 };
 

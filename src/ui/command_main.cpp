@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -30,6 +31,7 @@
 #include "platform/quiet_start.h"
 #include "platform/sound_system.h"
 #include "sound/sound_log.h"
+#include "ui/offscreen_cab.h"
 #include "ui/simulator_window.h"
 
 namespace kavrin {
@@ -77,7 +79,9 @@ std::unique_ptr<KeyValueStore> WindowlessStore(const CommandLine& cl, std::strin
 // bank that still keeps time, the film's header for its length only, and the window's messages
 // on a stream.
 struct WindowlessServices {
-  WindowlessServices(KeyValueStore& store, std::ostream& messages) : store(store), ui(messages) {}
+  WindowlessServices(KeyValueStore& store, std::ostream& messages,
+                     FfmpegFilmSource::Mode filmMode = FfmpegFilmSource::Mode::HeaderOnly)
+      : store(store), ui(messages), film({filmMode}) {}
 
   RunServices For(SoundBank& bank) { return RunServices{store, bank, ui, pictures, *sound.decoder, film}; }
 
@@ -85,7 +89,50 @@ struct WindowlessServices {
   SoundSystem sound = OpenSoundSystem(false);
   HeadlessUiHost ui;
   QImagePictureLoader pictures;
-  FfmpegFilmSource film{{FfmpegFilmSource::Mode::HeaderOnly}};
+  FfmpegFilmSource film;
+};
+
+// An input script from a file; false with the message to print.
+bool ReadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = "cannot read the script " + path;
+    return false;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  return ParseScript(text.str(), events, error);
+}
+
+// The pictures --shot asks for: each the view composed by the first drawn pass at or after its
+// time. They only read the run, so the trace is the same with them or without.
+class Shots {
+ public:
+  Shots(const std::vector<std::pair<int64_t, std::string>>& shots, SimulatorRun& run) : run_(run) {
+    for (const auto& s : shots) pending_.push_back(s);
+    std::stable_sort(pending_.begin(), pending_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  }
+  // Called by every drawn pass.
+  void Pass() {
+    const int64_t now = run_.scheduler().Now();
+    if (next_ >= pending_.size() || pending_[next_].first > now) return;
+    if (!cab_) cab_ = std::make_unique<OffscreenCab>();
+    cab_->Compose(run_.sim());
+    for (; next_ < pending_.size() && pending_[next_].first <= now; ++next_) {
+      if (!cab_->SavePng(pending_[next_].second)) {
+        std::cerr << "kavrin: cannot write the picture " << pending_[next_].second << "\n";
+        failed_ = true;
+      }
+    }
+  }
+  bool Failed() const { return failed_; }
+
+ private:
+  SimulatorRun& run_;
+  std::vector<std::pair<int64_t, std::string>> pending_;
+  size_t next_ = 0;
+  std::unique_ptr<OffscreenCab> cab_;
+  bool failed_ = false;
 };
 
 RunRequest Request(const CommandLine& cl, const std::string& programFolder, const std::string& route,
@@ -211,18 +258,9 @@ int Headless(const CommandLine& cl, const std::string& exe) {
   auto store = WindowlessStore(cl, error);
   if (!store) return UsageError(cl, error);
   HeadlessOptions o;
-  if (!cl.script.empty()) {
-    std::ifstream in(cl.script, std::ios::binary);
-    if (!in) {
-      std::cerr << "kavrin: cannot read the script " << cl.script << "\n";
-      return kExitUsage;
-    }
-    std::stringstream text;
-    text << in.rdbuf();
-    if (!ParseScript(text.str(), o.script, error)) {
-      std::cerr << "kavrin: " << error << "\n";
-      return kExitUsage;
-    }
+  if (!cl.script.empty() && !ReadScript(cl.script, o.script, error)) {
+    std::cerr << "kavrin: " << error << "\n";
+    return kExitUsage;
   }
   StateProbe probe;
   if (!TraceWriter::ParseFields(probe, cl.fields.empty() ? "ClockTime" : cl.fields, o.fields, error)) {
@@ -241,7 +279,9 @@ int Headless(const CommandLine& cl, const std::string& exe) {
   o.everyPhysics = cl.every == "physics";
   if (cl.seconds >= 0) o.limitMs = static_cast<int64_t>(cl.seconds * 1000.0 + 0.5);
 
-  WindowlessServices sv(*store, std::cerr);
+  // Pictures need the frames themselves; the trace is the same either way.
+  WindowlessServices sv(*store, std::cerr,
+                        cl.shots.empty() ? FfmpegFilmSource::Mode::HeaderOnly : FfmpegFilmSource::Mode::Decode);
   std::ofstream soundLogFile;
   std::unique_ptr<SoundLog> soundLog;
   SoundBank* bank = &sv.sound.bank();
@@ -257,6 +297,8 @@ int Headless(const CommandLine& cl, const std::string& exe) {
   auto sim = std::make_unique<Sim>();
   SimulatorRun run(*sim, sv.For(*bank), kHeadlessIdleInterval);
   if (soundLog) soundLog->SetClock([&run] { return run.scheduler().Now(); });
+  Shots shots(cl.shots, run);
+  if (!cl.shots.empty()) run.draw = [&shots] { shots.Pass(); };
   try {
     run.FormCreate(Request(cl, exe));
     RunHeadless(run, sv.ui, *bank, o);
@@ -264,10 +306,16 @@ int Headless(const CommandLine& cl, const std::string& exe) {
     std::cout << e.what() << "\n";
     return kExitLoadFailure;
   }
-  return kExitOk;
+  return shots.Failed() ? kExitUsage : kExitOk;
 }
 
 int Window(const CommandLine& cl, int argc, char** argv) {
+  std::vector<ScriptEvent> script;
+  std::string error;
+  if (!cl.script.empty() && !ReadScript(cl.script, script, error)) {
+    std::cerr << "kavrin: " << error << "\n";
+    return kExitUsage;
+  }
   QApplication app(argc, argv);
   app.setApplicationName("鉄道運転シミュレータ");
   std::unique_ptr<KeyValueStore> store = std::make_unique<QSettingsStore>();
@@ -281,6 +329,7 @@ int Window(const CommandLine& cl, int argc, char** argv) {
     QMessageBox::critical(nullptr, "鉄道運転シミュレータ", QString::fromStdString(e.what()));
     return kExitLoadFailure;
   }
+  window.PlayScript(std::move(script));
   window.show();
   return app.exec();
 }
@@ -302,7 +351,12 @@ int CommandMain(int argc, char** argv) {
     return Check(cl, argv[0]);
   }
   if (cl.command == "headless") {
-    QCoreApplication app(argc, argv);
+    if (cl.shots.empty()) {
+      QCoreApplication app(argc, argv);
+      return Headless(cl, argv[0]);
+    }
+    // Pictures are drawn offscreen, the same with a display or without.
+    EnsureOffscreenGui();
     return Headless(cl, argv[0]);
   }
   if (cl.route.empty() && cl.train.empty()) {

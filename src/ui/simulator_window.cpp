@@ -77,7 +77,7 @@ TForm1::TForm1(KeyValueStore& store, SoundBank& sound, PictureLoader& pictures, 
     if (now > soundTime_) sound_.Advance(now - soundTime_);
     soundTime_ = std::max(soundTime_, now);
   };
-  run_->draw = [this] { cab_->update(); };
+  run_->draw = [this] { DrawCab(); };
   cab_->onCabClick = [this] { run_->HandleInput(MakeInput(InputKind::ClickCab)); };
   cab_->onBackClick = [this] { run_->HandleInput(MakeInput(InputKind::Back)); };
   BuildMenus();
@@ -174,9 +174,40 @@ void TForm1::FormCreate(const RunRequest& request) {
     if (a->objectName() == "OFF1") a->setChecked(st.KankoSetting != 0);
     if (a->objectName() == "OFFC1") a->setChecked(st.MojiSetting != 0);
   }
+  // The canvas at full size where the screen allows it: the cab, the timetable card beside it.
+  QSize want = CabCompositor::CanvasSize(*sim_) + QSize(0, menuBar()->sizeHint().height());
+  if (QScreen* screen = QGuiApplication::primaryScreen()) want = want.boundedTo(screen->availableGeometry().size() * 0.95);
+  resize(want);
   move(0, 0);
   clock_.start();
   pump_.start();
+}
+
+void TForm1::PlayScript(std::vector<ScriptEvent> events) {
+  script_ = std::move(events);
+  for (const ScriptEvent& e : script_) {
+    run_->scheduler().At(e.ms, [this, &e] {
+      if (!closed_) run_->HandleInput(e.event);
+    });
+  }
+}
+
+void TForm1::DrawCab() {
+  compositor_.Compose(cab_->surface(), *sim_, &overlay_);
+  compositor_.ComposeCanvas(cab_->canvas(), cab_->surface(), *sim_);
+  cab_->update();
+}
+
+void TForm1::FormActivate() {
+  if (closed_ || run_->running()) return;
+  compositor_.ComposeStill(cab_->surface(), *sim_);
+  compositor_.ComposeCanvas(cab_->canvas(), cab_->surface(), *sim_);
+  cab_->update();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  QMainWindow::changeEvent(event);
 }
 
 void TForm1::Pump() {

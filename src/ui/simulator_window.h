@@ -6,8 +6,10 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/script.h"
 #include "app/simulator.h"
 #include "app/ui_host.h"
+#include "ui/cab_compositor.h"
 
 class QAction;
 class QLabel;
@@ -28,6 +30,12 @@ class TForm1 : public QMainWindow, public UiHost {
 
   // Loads the run (progress on a small status window) and starts it. Throws LoadError.
   void FormCreate(const RunRequest& request);
+  // Plays input events at their times from the start of the run, as the driver would.
+  void PlayScript(std::vector<ScriptEvent> events);
+  // Composes the cab view of this pass and repaints it.
+  void DrawCab();
+  // What a paused run shows when the window is activated.
+  void FormActivate();
 
   SimulatorRun& run() { return *run_; }
   Sim& sim() { return *sim_; }
@@ -47,6 +55,7 @@ class TForm1 : public QMainWindow, public UiHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   // The driver's keys and the wheel reach the run as the same inputs as the script's.
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
@@ -75,6 +84,9 @@ class TForm1 : public QMainWindow, public UiHost {
   int64_t soundTime_ = 0;
   std::unique_ptr<QLabel> status_;
   bool closed_ = false;
+  CabCompositor compositor_;
+  CabOverlay overlay_;
+  std::vector<ScriptEvent> script_;
   int wheelDelta_ = 0;  // eighths of a degree not yet turned into wheel steps
 };
 

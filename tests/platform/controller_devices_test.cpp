@@ -72,7 +72,11 @@ struct DeviceRun {
     RunRequest rq;
     rq.ProgramFolder = dir.str();
     rq.VehicleFileName = "car.dat";
+    // A long film, and the train far from its ends: at frame 0 the least backward motion of
+    // this handle-only train is the film's end, which stops it and takes the power off.
+    rq.Frames = 100000;
     run->FormCreate(rq);
+    StepFilmFrames(run->sim().film, 50000);
   }
   // Runs the ticks of the next `ms` of virtual time.
   void Advance(int64_t ms) { run->scheduler().AdvanceTo(run->scheduler().Now() + ms); }

@@ -1,5 +1,7 @@
 // Short headless runs over the small data sets in tests/golden, traced after every tick and
-// compared with the committed traces. A change to a trace is reviewed like a change to code:
+// compared with the committed traces. The data sets have no film: they run on a film of 100000
+// frames, so that the film's end does not stop the train at once. A change to a trace is
+// reviewed like a change to code:
 // regenerate on purpose with KAVRIN_UPDATE_GOLDEN=1 (see tests/golden/README.md).
 #include <gtest/gtest.h>
 
@@ -79,7 +81,7 @@ TEST_P(GoldenTrace, TraceMatches) {
   const std::string sound = out.str() + "sound.csv";
   const std::string cmd = "ASAN_OPTIONS=detect_leaks=0 " + std::string(KAVRIN_BINARY_DIR) +
                           "/src/ui/kavrin headless --data " + folder + " --route route.dat --train train.dat --script " +
-                          folder + "script.txt --seconds " + g.seconds + " --every " + g.every + " --trace " + trace +
+                          folder + "script.txt --seconds " + g.seconds + " --frames 100000 --every " + g.every + " --trace " + trace +
                           " --fields " + g.fields + (g.sound ? " --sound-log " + sound : std::string()) +
                           " > /dev/null 2>&1";
   const int status = std::system(cmd.c_str());

@@ -137,3 +137,27 @@ TEST(CommandHelp, TheHeadlessExampleScriptIsAValidScript) {
 
 }  // namespace
 }  // namespace kavrin
+
+namespace kavrin {
+namespace {
+
+TEST(CommandLineShots, EachShotIsATimeAndAFileInTheOrderGiven) {
+  CommandLine cl;
+  std::string error;
+  ASSERT_TRUE(ParseCommandLine({"headless", "--shot", "60000:a.png", "--shot", "0:dir/b:c.png"}, cl, error)) << error;
+  ASSERT_EQ(cl.shots.size(), 2u);
+  EXPECT_EQ(cl.shots[0], (std::pair<int64_t, std::string>{60000, "a.png"}));
+  EXPECT_EQ(cl.shots[1], (std::pair<int64_t, std::string>{0, "dir/b:c.png"}));  // the first colon splits
+  for (const char* bad : {"60000", "60000:", "-5:a.png", "x:a.png", ":a.png"}) {
+    CommandLine c;
+    EXPECT_FALSE(ParseCommandLine({"headless", "--shot", bad}, c, error)) << bad;
+    EXPECT_EQ(error, "--shot needs MS:FILE") << bad;
+  }
+  CommandLine run;
+  EXPECT_TRUE(ParseCommandLine({"run", "--script", "drive.txt"}, run, error)) << error;
+  EXPECT_EQ(run.script, "drive.txt");
+  EXPECT_FALSE(ParseCommandLine({"run", "--shot", "1:a.png"}, run, error));
+}
+
+}  // namespace
+}  // namespace kavrin

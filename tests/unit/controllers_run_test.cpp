@@ -41,8 +41,12 @@ struct Rig : test::RunRig {
     RunRequest rq;
     rq.ProgramFolder = dir.str();
     rq.VehicleFileName = "car.dat";
+    // A long film, and the train far from its ends: at frame 0 the least backward motion of
+    // this handle-only train is the film's end, which stops it and takes the power off.
+    rq.Frames = 100000;
     linked.keyActions.CallingVoice = [this] { ++voices; };
     linked.FormCreate(rq);
+    StepFilmFrames(linked.sim().film, 50000);
   }
 
   std::string Drive(const std::string& script, int64_t limitMs, std::vector<std::string> fields) {

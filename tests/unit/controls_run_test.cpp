@@ -58,7 +58,11 @@ struct Rig {
     RunRequest rq;
     rq.ProgramFolder = dir.str();
     rq.VehicleFileName = "car.dat";
+    // A long film, and the train far from its ends: at frame 0 the least backward motion of
+    // this handle-only train is the film's end, which stops it and takes the power off.
+    rq.Frames = 100000;
     run.FormCreate(rq);
+    StepFilmFrames(run.sim().film, 50000);
     for (int c = 0; c < 10; ++c) sound.SetWaveData(c, test::FakeSoundBank::WaveOf(0.2));
   }
 

@@ -116,3 +116,37 @@ TEST(Scheduler, OneShotEventsRunOnceAtTheirTime) {
 
 }  // namespace
 }  // namespace kavrin
+
+namespace kavrin {
+namespace {
+
+// A change of film inside the 100 ms tick: no 33 ms tick between the stop and the start, the
+// 33 ms grid restarts from the switch and the 100 ms grid keeps its place.
+TEST(Scheduler, PhysicsStoppedAroundAFilmSwitchRestartsItsGridOnly) {
+  Log log;
+  Scheduler::Handlers h;
+  Scheduler* self = nullptr;
+  h.physicsTick = [&] { log.items.push_back(log.At("P")); };
+  h.logicTick = [&] {
+    log.items.push_back(log.At("L"));
+    if (self->Now() == 200) {
+      self->StopPhysics();
+      self->StartPhysics();
+    }
+  };
+  Scheduler s(h, 1000000);
+  self = &s;
+  log.s = &s;
+  s.Start();
+  s.AdvanceTo(400);
+  EXPECT_EQ(Only(log.items, 'P'), (std::vector<std::string>{"P@33", "P@66", "P@99", "P@132", "P@165", "P@198",
+                                                            "P@233", "P@266", "P@299", "P@332", "P@365", "P@398"}));
+  EXPECT_EQ(Only(log.items, 'L'), (std::vector<std::string>{"L@100", "L@200", "L@300", "L@400"}));
+  s.StopPhysics();
+  s.AdvanceTo(600);
+  EXPECT_EQ(Only(log.items, 'P').size(), 12u);
+  EXPECT_EQ(Only(log.items, 'L').size(), 6u);
+}
+
+}  // namespace
+}  // namespace kavrin
