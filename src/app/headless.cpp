@@ -31,13 +31,13 @@ int64_t RunHeadless(SimulatorRun& run, HeadlessUiHost& host, SoundBank& sound, c
   for (const ScriptEvent& e : options.script) {
     scheduler.At(e.ms, [&run, &e] { run.HandleInput(e.event); });
   }
-  while (!run.sim().run.RunEnded) {
+  while (!run.sim().run.Closed) {
     int64_t t = scheduler.NextDue();
     if (t > options.limitMs) break;
     scheduler.AdvanceTo(t);
     if (host.closeRequested) run.FormCloseQuery();
   }
-  if (!run.sim().run.RunEnded) {
+  if (!run.sim().run.Closed) {
     scheduler.AdvanceTo(options.limitMs);
     run.FormCloseQuery();
   }

@@ -8,6 +8,7 @@
 #include "core/load_error.h"
 #include "data/route_derivation.h"
 #include "dynamics/motion.h"
+#include "signalling/stations.h"
 
 namespace kavrin {
 
@@ -25,7 +26,7 @@ void SetInitialState(Sim& sim) {
   const TVehicleParams& veh = sim.vehicle.veh;
   const long double position = r.Stations[sim.StartStation].position;
 
-  StartStations(sim.station, r, sim.StartStation);
+  StartStations(sim.station, r, sim.StartStation, r.OneMan, TStationStartTexts{veh.Cars, sim.files.Strings.TxtCars});
   StartMotion(sim.dynamics, veh, position);
   StartDiesel(sim.diesel);
   StartTraction(sim.traction);

@@ -30,9 +30,7 @@ TLineSoundInputs LineSoundInputs(const Sim& sim) {
   in.Speed = sim.dynamics.Speed;
   in.Position = sim.dynamics.Position;
   in.CurFrame = sim.film.CurFrame;
-  // The stations' departure flags, once the stations keep them; until then no departure has
-  // been announced and a Doppler source tied to a station stays silent.
-  in.DepAnnounced = kNoDepAnnounced;
+  in.DepAnnounced = sim.station.DepAnnounced;
   return in;
 }
 

@@ -36,7 +36,8 @@ struct TRunState {
   std::array<int32_t, SoundBank::ChannelCount> ChannelResumeState{};  // 0 silent, 1 once, 2 loop
   int32_t FadeOut = 0;     // 1..255 while the window fades out
   int32_t LastFrame = -1;  // film frame last decoded into the cab view
-  bool RunEnded = false;   // FormCloseQuery has run
+  bool Closed = false;     // FormCloseQuery has run
+  int32_t TickCount = 0;   // 100 ms ticks since the run began
   int32_t Fps = 0;         // idle passes per second, for the value display
 };
 

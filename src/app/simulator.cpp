@@ -78,6 +78,7 @@ SimulatorRun::SimulatorRun(Sim& sim, RunServices services, int64_t idleInterval)
   keyActions.MovieJumpPastStop = [this] { MovieJumpPastStop(sim_.film, sim_.route, sim_.dynamics.Speed); };
   keyActions.JumpBeforeNextStop = [this] { JumpBeforeNextStop(sim_.film, sim_.route); };
   keyActions.ChangeSpeed = [this](long double delta) { sim_.dynamics.Speed += delta; };
+  ConnectStationKeys();
 }
 
 // The creation of the simulator window, phase by phase. Each later subsystem puts its loader
@@ -276,10 +277,13 @@ void SimulatorRun::MMTimer1Timer() {
 
 // The 100 ms tick, in this order.
 void SimulatorRun::Timer1Timer() {
-  // Protection warning bell; the station maximum-speed text.
+  // Protection warning bell; the station maximum-speed section and its text.
+  StationsEarlyStep();
   // Guarded from here on: texts, brake squeal, doors and departure, lamps, the clock,
-  //    handle and brake sounds, the compressor, zone and route sounds, the per-car gradient.
+  //    handle and brake sounds, the compressor, zone and route sounds, the passenger
+  //    announcements, the per-car gradient.
   SquealStep();
+  DoorClosedStep();
   PanelLampTick(sim_);
   timecalc(sim_.clock, sim_.clock.ClockTime, sim_.vehicle.Panel.ClockHand);
   PanelSmoothTick(sim_);
@@ -287,12 +291,19 @@ void SimulatorRun::Timer1Timer() {
   Compressor(sim_.brakes, sim_.vehicle.veh, sim_.vehicle.Tables, sim_.diesel.EngineRpm);
   PlaySoundRequests(sim_.brakes.CompressorSounds, sv_.sound);
   LineSoundsStep();
+  AnnouncementStep();
   DopplerStep();
   SampleCarGradient(sim_.dynamics, sim_.vehicle.veh);
   // Signals, preceding train and limits (with the head gradient); train protection.
   ScanHeadGradient(sim_.dynamics, sim_.route, sim_.film.CurFrame);
   SetSpriteCell(sim_.view, sim_.trackside.Sprites.SlopeSign, sim_.dynamics.SlopeSignCell);
-  // Stations, doors, timetable and the end of the run.
+  // Stations, doors, timetable and the end of the run; the stop-approach alarm, the door
+  //    pictures, the stop request, the automatic closing. The one-man arrival at the last stop
+  //    ends the tick here.
+  if (!StationsStep()) {
+    if (afterLogicTick) afterLogicTick();
+    return;
+  }
   DriveSoundsStep();
   // Film switching.
   SwitchFilms(sim_.film, sim_.run.LastFrame, sim_.route, FilmInputs(sim_), sv_.film, filmHost_);
@@ -302,6 +313,7 @@ void SimulatorRun::Timer1Timer() {
   PanelOtherImagesTick(sim_);
   // Controller polling; one step of the announcement queue.
   USBScanStep();
+  KankoQueueStep();
   // Cab text labels.
   if (afterLogicTick) afterLogicTick();
 }
@@ -352,7 +364,7 @@ void SimulatorRun::AppIdle(int elapsedMs) {
 }
 
 void SimulatorRun::FormCloseQuery() {
-  if (sim_.run.RunEnded) return;
+  if (sim_.run.Closed) return;
   // The loops stop; the serial port closes.
   scheduler_.Stop();
   sim_.run.running = false;
@@ -363,14 +375,14 @@ void SimulatorRun::FormCloseQuery() {
   }
   // Every sound released and the device made anew.
   if (!sv_.sound.Reset()) {
-    sim_.run.RunEnded = true;
+    sim_.run.Closed = true;
     throw LoadError(kSoundInitError);
   }
   // The settings persist.
   WriteSettings(sv_.store, sim_.files.Settings);
   // The window is closed as it stands: no fade left to finish.
   sim_.run.FadeOut = 0;
-  sim_.run.RunEnded = true;
+  sim_.run.Closed = true;
 }
 
 }  // namespace kavrin

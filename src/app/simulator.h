@@ -17,9 +17,12 @@
 #include "controls/controller_menu.h"
 #include "controls/controls.h"
 #include "core/key_value_store.h"
+#include "core/picture.h"
 #include "dynamics/train_inputs.h"
 #include "presentation/film_source.h"
-#include "core/picture.h"
+#include "signalling/stations.h"
+#include "sound/calling.h"
+#include "sound/channel_requests.h"
 #include "sound/sound_bank.h"
 
 namespace kavrin {
@@ -111,6 +114,20 @@ class SimulatorRun {
   // What the traction and brake steps read of the doors, protection, film, engine and keys.
   TTrainInputs TrainInputs() const;
 
+  // The station logic and the calling voices (run_stations.cpp).
+  TStationInputs StationInputs() const;
+  TCallingInputs CallingInputs() const;
+  // Carries out the channel requests of a station step and hands its calls to the queue.
+  void StationRequests(TChannelRequests& ch);
+  void StationsEarlyStep();
+  void DoorClosedStep();
+  void AnnouncementStep();
+  // False when the tick ends after the station step.
+  bool StationsStep();
+  void ShowStations();
+  void KankoQueueStep();
+  void ConnectStationKeys();
+
   // The external controllers (run_controllers.cpp).
   void ControllerMenuClick(const TControllerMenuItem& item);
   void SerialReceived(std::string_view chars);
@@ -124,6 +141,8 @@ class SimulatorRun {
   // The input script's game-controller reading; once given it stands in for the device's.
   std::optional<TPadReading> scriptPad_;
   NullSerialLink noSerial_;
+  // The Enter key as a station call presses it.
+  std::function<void()> pressEnter_;
 };
 
 }  // namespace kavrin

@@ -16,7 +16,8 @@ namespace {
 TProbeNames<Sim> RunProbeNames() {
   static const TProbeName<Sim> kNames[] = {
       {"running", [](const Sim& s) { return ProbeInt(s.run.running); }},
-      {"RunEnded", [](const Sim& s) { return ProbeInt(s.run.RunEnded); }},
+      {"Closed", [](const Sim& s) { return ProbeInt(s.run.Closed); }},
+      {"TickCount", [](const Sim& s) { return ProbeInt(s.run.TickCount); }},
       {"FadeOut", [](const Sim& s) { return ProbeInt(s.run.FadeOut); }},
       {"LastFrame", [](const Sim& s) { return ProbeInt(s.run.LastFrame); }},
       {"FrameRate", [](const Sim& s) { return ProbeInt(s.run.Fps); }},
@@ -42,6 +43,7 @@ const TRouteTables& OfRoute(const Sim& s) { return s.route; }
 const TTracksideImages& OfTrackside(const Sim& s) { return s.trackside; }
 const TSoundState& OfSound(const Sim& s) { return s.sounds; }
 const TRunningSoundState& OfRunningSound(const Sim& s) { return s.runningSounds; }
+const TCallingState& OfCalling(const Sim& s) { return s.calling; }
 const TTractionState& OfTraction(const Sim& s) { return s.traction; }
 const TBrakeState& OfBrake(const Sim& s) { return s.brakes; }
 const TDynamicsState& OfMotion(const Sim& s) { return s.dynamics; }
@@ -65,6 +67,7 @@ StateProbe::StateProbe() {
   AddOwner<TTracksideImages, OfTrackside>(TracksideProbeNames());
   AddOwner<TSoundState, OfSound>(SoundProbeNames());
   AddOwner<TRunningSoundState, OfRunningSound>(RunningSoundProbeNames());
+  AddOwner<TCallingState, OfCalling>(CallingProbeNames());
   AddOwner<TTractionState, OfTraction>(TractionProbeNames());
   AddOwner<TBrakeState, OfBrake>(BrakeProbeNames());
   AddOwner<TDynamicsState, OfMotion>(MotionProbeNames());

@@ -22,7 +22,7 @@ struct TTrainLink {
   long double Speed = 0;  // km/h, signed
   int32_t EmergencyTrip = 0;
   int32_t ATSTrip = 0;
-  int32_t DoorState = 0;  // 0 closed
+  uint8_t DoorState = 0;  // 0 closed
   int32_t OneMan = 0;     // route "[OneMan]" lines 1 and 2
   int32_t OneManDoors = 0;
 };

@@ -54,6 +54,7 @@ struct TDynamicsState {
   long double RemainDist = 0;    // cm to the next stop
   Fixed4 PredictedSpeed{};       // km/h after this tick, only to detect stopping
   Fixed4 Resistance{};           // N, negative where it opposes forward motion
+  long double MotionFriction = 0;  // N: the share of Resistance that only opposes motion
   Fixed4 Adhesion{};
   Fixed4 AdhesionLimit{};  // N
   std::string SlipText;    // "空転", "滑走" or empty

@@ -65,15 +65,25 @@ void ApplyResistance(TDynamicsState& d, TTractionState& tr, const TVehicleParams
   }
 
   // Starting resistance fades out by 3 km/h; uphill the gradient already holds the train back.
+  // It is friction: it opposes the motion, and at rest what would start the motion (tractive
+  // force, gradient, tunnel) up to its own size, so on its own it never moves the train.
+  d.MotionFriction = 0;
   if (powered && v < 3 && d.Resistance >= 0) {
     const long double start = (3 - v) * kGravity * m;
-    d.Resistance = d.Speed >= 0 ? d.Resistance - start : d.Resistance + start;
+    if (d.Speed == 0) {
+      const long double drive = static_cast<long double>(tr.TractiveForce) + d.Resistance;
+      d.Resistance = d.Resistance - std::clamp(drive, -start, start);
+    } else {
+      d.Resistance = d.Speed > 0 ? d.Resistance - start : d.Resistance + start;
+      d.MotionFriction += start;
+    }
   }
 
   if (d.Speed > 0.1L || d.Speed < -0.1L) {
     const long double running =
         kGravity * (1.32L * m + 0.0164L * v * m + (0.028L + 0.0078L * (veh.Cars - 1)) * v * v);
     d.Resistance = d.Speed > 0 ? d.Resistance - running : d.Resistance + running;
+    d.MotionFriction += running;
   }
 }
 
@@ -110,7 +120,16 @@ void UpdateSpeed(TDynamicsState& d, TTractionState& tr, const TBrakeState& b, co
     if (tf > 0 && std::fabs(tf) > std::fabs(r) && d.PredictedSpeed > 0) stop();
   }
 
-  if (!d.NoAccel) d.Speed += (static_cast<long double>(tr.TractiveForce) + d.Resistance) / (m * 1000) * 3.6L / 30;
+  if (d.NoAccel) return;
+  const long double before = d.Speed;
+  d.Speed += (static_cast<long double>(tr.TractiveForce) + d.Resistance) / (m * 1000) * 3.6L / 30;
+  // A step that friction alone carries through 0 ends at rest instead of turning the train.
+  if (before != 0 && d.MotionFriction > 0 && !(d.Speed * before > 0)) {
+    const long double sign = before > 0 ? 1.0L : -1.0L;
+    const long double free =
+        before + (static_cast<long double>(tr.TractiveForce) + d.Resistance + sign * d.MotionFriction) / (m * 1000) * 3.6L / 30;
+    if (free * before > 0) d.Speed = 0;
+  }
 }
 
 void FollowFilmSegment(TDynamicsState& d, const TRouteTables& route, int32_t curFrame) {

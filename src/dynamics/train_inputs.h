@@ -9,7 +9,7 @@ namespace kavrin {
 
 struct TTrainInputs {
   long double DispRate = 0;   // 33 ms ticks per second
-  int32_t DoorState = 0;      // 1 doors open
+  uint8_t DoorState = 0;      // 1 doors open
   int32_t EmergencyTrip = 0;  // emergency brake demanded
   int32_t ATSTrip = 0;        // maximum service brake demanded
   int32_t MovieState = 0;     // 1 while a side film shows: power changes are not taken up

@@ -1,7 +1,6 @@
-// Where signals, protection and stations stand as a run starts.
+// Where signals and protection stand as a run starts.
 #include "signalling/protection_state.h"
 #include "signalling/signal_state.h"
-#include "signalling/station_state.h"
 
 namespace kavrin {
 
@@ -10,18 +9,6 @@ void StartProtection(TProtectionState& p, const TRouteTables& route, long double
   for (int32_t i = 0; i < route.SpeedChecks1.Count(); ++i) {
     if (route.SpeedChecks1[i].Pos < position) p.SpeedChecks1Passed[static_cast<size_t>(i)] = 1;
   }
-}
-
-void StartStations(TStationState& s, const TRouteTables& route, int32_t startStation) {
-  const StationData& start = route.Stations[startStation];
-  s = TStationState{};
-  if (start.trntype == 0) {
-    s.DoorState = 1;
-    s.DoorOpening = 1;
-  }
-  s.DepartureCount = startStation;
-  s.StationText = "ただいま " + start.Name;
-  s.NextStopPos = start.position;
 }
 
 void StartSignals(TSignalState& s, const TRouteTables& route) {

@@ -37,8 +37,8 @@ struct TChannelLayout {
 
 struct TSoundState {
   TChannelLayout Layout;
-  // Length of each route sound in whole seconds. The element past the route sounds is kept for
-  // the station logic, which keeps the clock time of the last arrival there.
+  // Length of each route sound in whole seconds; read through RouteWaveSeconds, which gives 0
+  // for an index the route does not have.
   std::array<int32_t, kRouteSoundCapacity + 1> SoundSeconds{};
   // The calling voices, bound to the calling channel only when played; empty where the route
   // names no file.

@@ -85,7 +85,6 @@ struct TLineSoundInputs {
   // stations beyond have not been.
   std::span<const uint8_t> DepAnnounced;
 };
-inline constexpr std::span<const uint8_t> kNoDepAnnounced{};
 
 // The last "[Atten]" row around the frame sets AttenFactor.
 void AttenuationZones(TRunningSoundState& s, const TRouteTables& route, int32_t curFrame);

@@ -43,4 +43,17 @@ TProbeNames<TRunningSoundState> RunningSoundProbeNames() {
   return kNames;
 }
 
+TProbeNames<TCallingState> CallingProbeNames() {
+  using C = TCallingState;
+  static const TProbeName<C> kNames[] = {
+      {"KankoQueue", nullptr, [](const C&) { return kKankoQueueSize; },
+       [](const C& s, int i) { return ProbeInt(s.KankoQueue[static_cast<size_t>(i)]); }},
+      {"QueueBusy", [](const C& s) { return ProbeInt(s.QueueBusy); }},
+      {"HeadStarted", [](const C& s) { return ProbeInt(s.HeadStarted); }},
+      {"ResumeStopLoop", [](const C& s) { return ProbeInt(s.ResumeStopLoop); }},
+      {"LastCalled", [](const C& s) { return ProbeInt(s.LastCalled); }},
+  };
+  return kNames;
+}
+
 }  // namespace kavrin

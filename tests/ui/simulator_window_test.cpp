@@ -64,7 +64,7 @@ TEST(SimulatorWindow, StartPauseResumeAndBack) {
   t.start();
   while (w->isVisible() && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   EXPECT_FALSE(w->isVisible());
-  EXPECT_TRUE(w->sim().run.RunEnded);
+  EXPECT_TRUE(w->sim().run.Closed);
   EXPECT_EQ(f.sound.resets, 1);
   EXPECT_EQ(f.store.ReadInt(kSettingsKey, "Information"), 1);  // written at the close
   delete w;

@@ -9,10 +9,11 @@
 namespace kavrin {
 namespace {
 
-// A two-car diesel railcar standing at a station on a 10 per mille rise, 60 km/h film.
+// A two-car diesel railcar standing at a station on a 10 per mille rise, 60 km/h film; the run
+// goes on to a second station far ahead.
 const char* kRoute =
     "[LineName]\r\nテスト線\r\n[StartPos]\r\n100\r\n"
-    "[Station]\r\nA駅,0,100,500,0,0,0,1080000,90,1,0,0,0,0,0\r\n#\r\n"
+    "[Station]\r\nA駅,0,100,500,0,0,0,1080000,90,1,0,0,0,0,0\r\nB駅,0,8000,500,0,0,0,1090000,90,1,0,0,0,0,0\r\n#\r\n"
     "[Slope]\r\n10.0,0,500\r\n#\r\n"
     "[SpeedUnit]\r\n0,9000,60,60\r\n#\r\n";
 const char* kTrain =
@@ -42,8 +43,10 @@ TEST(MotionRun, TheRunStartsStandingWithTheEngineRunning) {
   r.Run("", 1000);
   const Sim& s = r.sim;
   EXPECT_EQ(s.dynamics.Speed, 0.0L);
-  EXPECT_EQ(s.dynamics.Position, s.station.NextStopPos);
-  EXPECT_EQ(s.dynamics.RemainDist, 0.0L);
+  EXPECT_EQ(s.dynamics.Position, s.route.Stations[0].position);
+  // Past its departure time the train is already bound for the next stop.
+  EXPECT_EQ(s.station.NextStop, 1);
+  EXPECT_EQ(s.dynamics.RemainDist, s.station.NextStopPos - s.dynamics.Position);
   EXPECT_EQ(s.dynamics.CarGradient.size(), 2u);
   EXPECT_EQ(s.dynamics.FilmSegment, 0);
   EXPECT_EQ(s.dynamics.FilmSpeed, 60);

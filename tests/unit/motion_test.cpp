@@ -116,26 +116,53 @@ TEST(Motion, StartingResistanceFadesOutBy3KmhAndNeverActsUphill) {
     long double speed;
     int32_t gradient;
     int32_t notch;
-    int64_t resistance;  // 1/10000 N
+    long double tractive;  // N
+    int64_t resistance;    // 1/10000 N
   };
   const Case cases[] = {
-      {0, 0, 1, -29400000},      // 3 kgf/t on 100 t
-      {0, 0, 0, 0},              // only under power
-      {1.5L, 0, 1, -27888414},   // half of it, plus running resistance
-      {3, 0, 1, -13463495},      // running resistance alone
-      {-1.5L, 0, 1, 27888414},   // running backwards it acts the other way
-      {0, 5, 1, -48999388},      // uphill: the gradient alone
-      {0, -5, 1, 19599388},      // downhill it still acts
+      {0, 0, 1, 5000, -29400000},   // 3 kgf/t on 100 t against a stronger force
+      {0, 0, 1, 1000, -10000000},   // at rest no more than the force it holds
+      {0, 0, 1, 0, 0},              // nothing to hold: no force at all
+      {0, 0, 0, 5000, 0},           // only under power
+      {1.5L, 0, 1, 0, -27888414},   // half of it, plus running resistance
+      {3, 0, 1, 0, -13463495},      // running resistance alone
+      {-1.5L, 0, 1, 0, 27888414},   // running backwards it acts the other way
+      {0, 5, 1, 0, -48999388},      // uphill: the gradient alone
+      {0, -5, 1, 0, 19599388},      // downhill it holds back up to its size
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<double>(c.speed));
     SCOPED_TRACE(c.gradient);
+    SCOPED_TRACE(static_cast<double>(c.tractive));
     Train t;
     t.d.Speed = c.speed;
     t.d.Gradient = c.gradient;
     t.dh.AppliedNotch = c.notch;
+    t.tr.TractiveForce = c.tractive;
     ApplyResistance(t.d, t.tr, t.veh, *t.route, t.dh);
     EXPECT_EQ(t.d.Resistance.raw, c.resistance);
+  }
+}
+
+TEST(Motion, ResistanceAloneNeverMovesTheTrain) {
+  // Doors open under an interlock (or a trip): the notch is taken up but there is no force, and
+  // the brakes are off. Once standing the train stays at exactly 0, and a slow roll that the
+  // starting resistance brings through 0 ends there instead of swinging back.
+  for (long double start : {0.0L, 0.001L, -0.001L}) {
+    SCOPED_TRACE(static_cast<double>(start));
+    Train t;
+    t.d.Speed = start;
+    t.dh.AppliedNotch = 1;
+    const long double position = t.d.Position;
+    for (int i = 0; i < 300; ++i) {
+      t.tr.TractiveForce = Fixed4{};
+      t.Tick();
+    }
+    EXPECT_EQ(t.d.Speed, 0.0L);
+    EXPECT_NEAR(static_cast<double>(t.d.Position - position), 0.0, 0.01);
+    if (start == 0) {
+      EXPECT_EQ(t.d.Position, position);
+    }
   }
 }
 

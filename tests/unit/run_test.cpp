@@ -134,7 +134,7 @@ TEST(Run, CloseStopsSoundsResetsTheBankAndWritesTheSettings) {
   EXPECT_FALSE(f.sim.run.running);
   EXPECT_EQ(f.store.ReadInt(kSettingsKey, "Kanko"), 1);
   EXPECT_EQ(f.store.ReadInt(kSettingsKey, "Information"), 1);
-  EXPECT_TRUE(f.sim.run.RunEnded);
+  EXPECT_TRUE(f.sim.run.Closed);
 
   Fixture g;
   g.Load();
@@ -218,7 +218,7 @@ TEST(Headless, VirtualTimeTicksTheClockAndTracesEveryTick) {
   ASSERT_TRUE(ParseScript("250 menu start1\n550 click cab\n", o.script, err));
   int64_t end = RunHeadless(f.run, f.ui, f.sound, o);
   EXPECT_EQ(end, 1000);
-  EXPECT_TRUE(f.sim.run.RunEnded);
+  EXPECT_TRUE(f.sim.run.Closed);
   // Ticks at 33 .. 231 before the pause (7), then from 550 + 33 to 979 (13).
   EXPECT_EQ(f.sim.clock.ClockTime, 7 + 13);
   std::string t = trace.str();
@@ -239,7 +239,7 @@ TEST(Headless, TheBackButtonEndsTheRun) {
   // 51 idle passes of 16 ms after the click.
   EXPECT_GT(end, 100 + 50 * 16 - 16);
   EXPECT_LT(end, 100 + 52 * 16);
-  EXPECT_TRUE(f.sim.run.RunEnded);
+  EXPECT_TRUE(f.sim.run.Closed);
 }
 
 }  // namespace

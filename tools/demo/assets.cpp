@@ -43,6 +43,7 @@ std::vector<SoundFile> RouteSounds(const Route& r) {
   s[kWelcome] = Voice(d + "welcome.wav", std::string("ごじょうしゃ ありがとう ございます。 この でんしゃわ、 しらさぎせん、 ") +
                                               last.Kana + " ゆき です。");
   s[kOverrun] = Voice("sound/line1/overrun.wav", "ていしいちを なおしました。 ドアが ひらきます。");
+  s[kOverrunStop] = Voice("sound/line1/overrun_stop.wav", "ていしいちを すぎました。 しょうしょう おまち ください。");
   s[kCarHum] = Made("sound/line1/carhum.wav", "carhum");
   s[kSoonLast] = Voice(d + "soon_" + Lower(last.Roman) + ".wav", "まもなく、 " + last.Kana + "、 " + last.Kana + " です。");
   return s;

@@ -23,11 +23,12 @@ enum RouteSound : int {
   kPassBell = 9,       // the passing station's warning chime
   kNextSecond = 10,    // "next is ..." after leaving the first station
   kNextLast = 11,      // and after leaving the second
-  kWelcome = 12,       // the start announcement, also said after an overrun
+  kWelcome = 12,       // the welcome, once the train has left the first station
   kOverrun = 13,       // said when the doors open after the stop has been put right
   kCarHum = 14,        // the car's own hum between the first and the last station
   kSoonLast = 15,      // "we shall soon arrive at ..."
-  kRouteSoundCount = 16,
+  kOverrunStop = 16,   // said when the train has stopped past the stop position
+  kRouteSoundCount = 17,
 };
 
 struct SoundFile {

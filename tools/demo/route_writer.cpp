@@ -76,8 +76,9 @@ DataText RouteFileText(const Route& r, bool diesel) {
   t.Line("[SoundData]");
   for (const SoundFile& s : RouteSounds(r)) t.Line(Path(s.File));
   t.Line("#");
-  t.Line("; 始発駅での案内, 過走の後の案内 / 音, 種別, 駅, 距離(m)");
-  t.Line("[Announce]").Line(Join({I(kWelcome), I(kOverrun)}));
+  t.Line("; 停止位置を過ぎて止まったときの案内, 直した後の案内 / 音, 種別, 駅, 距離(m)");
+  t.Line("[Announce]").Line(Join({I(kOverrunStop), I(kOverrun)}));
+  t.Line(Join({I(kWelcome), "0", "0", "50"}));
   t.Line(Join({I(kNextSecond), "0", "0", "150"}));
   const int secondIndex = r.Stations[1].TrnType == 0 ? 1 : 2;
   t.Line(Join({I(kNextLast), "0", I(secondIndex), "150"}));

@@ -139,7 +139,7 @@ DataText ElectricTrainText() {
                 {"[LowAirPress]", {"780"}},
                 {"[Engine_Type]", {"1"}},
                 // Traction with the doors open is left to the driver, as on the older cars.
-                {"[DoorLock]", {"0"}},
+                {"[DoorLock]", {"1"}},
                 {"[Power_Type]", {"1"}},
                 {"[Brake_Type]", {"1"}},
                 {"[DoorType]", {"0"}},
@@ -220,7 +220,7 @@ DataText DieselTrainText() {
                 {"[HighAirPress]", {"880"}},
                 {"[LowAirPress]", {"740"}},
                 {"[Engine_Type]", {"0"}},
-                {"[DoorLock]", {"0"}},
+                {"[DoorLock]", {"1"}},
                 {"[Power_Type]", {"0"}},
                 {"[Brake_Type]", {"0"}},
                 {"[DoorType]", {"0"}},
