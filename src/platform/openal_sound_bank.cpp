@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <string_view>
 #include <vector>
@@ -80,6 +81,10 @@ struct OpenAlSoundBank::Impl {
   std::array<ALuint, ChannelCount> sources{};
   std::array<Channel, ChannelCount> channels{};
   bool pulled = false;
+  // Set by a clock-only advance while a channel played: the sources stand where they were and
+  // are moved to their clocks before the mixer next renders.
+  bool sourcesBehind = false;
+  std::function<void(const float*, int)> sink;
   std::vector<float> scratch = std::vector<float>(2 * kChunkFrames);
 
   // The context of this bank on the calling thread: the user-interface thread changes sources,
@@ -101,20 +106,26 @@ struct OpenAlSoundBank::Impl {
   }
   const Channel* Find(int channel) const { return const_cast<Impl*>(this)->Find(channel); }
   // Mix may run on the output's thread, which must end as it began, without a context of ours.
-  void StopOnThisThread(ALuint source) const {
+  template <class F>
+  void OnThisThread(F f) const {
     const LoopbackApi& api = Loopback();
     if (!api.setThreadContext) {
       MakeCurrent();
-      alSourceStop(source);
+      f();
       return;
     }
     ALCcontext* before = api.getThreadContext();
     if (before != context) api.setThreadContext(context);
-    alSourceStop(source);
+    f();
     if (before != context) api.setThreadContext(before);
+  }
+  void StopOnThisThread(ALuint source) const {
+    OnThisThread([source] { alSourceStop(source); });
   }
   void Start(int channel, bool loop);
   void Mix(float* stereo, int frames);
+  void Count(int64_t frames);
+  void CatchUpSources();
 };
 
 bool OpenAlSoundBank::Impl::Open() {
@@ -225,12 +236,35 @@ void OpenAlSoundBank::Impl::Start(int channel, bool loop) {
   if (c->clock.playing) alSourcePlay(s);
 }
 
+// Moves every playing channel as the mix would, without the mixer: the same clocks, so a
+// one-shot ends on the same output frame as when rendered.
+void OpenAlSoundBank::Impl::Count(int64_t frames) {
+  if (!context) return;
+  for (int i = 0; i < ChannelCount; ++i) {
+    ChannelClock& clock = channels[i].clock;
+    if (!clock.playing) continue;
+    sourcesBehind = true;
+    if (clock.Advance(frames)) StopOnThisThread(sources[i]);
+  }
+}
+
+void OpenAlSoundBank::Impl::CatchUpSources() {
+  sourcesBehind = false;
+  OnThisThread([this] {
+    for (int i = 0; i < ChannelCount; ++i) {
+      const ChannelClock& clock = channels[i].clock;
+      if (clock.playing) alSourcei(sources[i], AL_SAMPLE_OFFSET, static_cast<ALint>(clock.Frame()));
+    }
+  });
+}
+
 // Renders in pieces that end where a one-shot runs out, so its source stops on that frame.
 void OpenAlSoundBank::Impl::Mix(float* stereo, int frames) {
   if (!context) {
     std::fill(stereo, stereo + 2 * static_cast<ptrdiff_t>(std::max(frames, 0)), 0.0f);
     return;
   }
+  if (sourcesBehind) CatchUpSources();
   while (frames > 0) {
     int n = std::min(frames, kChunkFrames);
     bool playing = false;
@@ -379,11 +413,22 @@ int OpenAlSoundBank::GetStatus(int channel) const {
 void OpenAlSoundBank::Advance(int64_t ms) {
   std::lock_guard lock(impl_->mutex);
   if (impl_->pulled || ms <= 0) return;
-  for (int64_t frames = ms * (MixRate / 1000); frames > 0;) {
+  int64_t frames = ms * (MixRate / 1000);
+  if (!impl_->sink) {
+    impl_->Count(frames);
+    return;
+  }
+  while (frames > 0) {
     const int n = static_cast<int>(std::min<int64_t>(frames, kChunkFrames));
     impl_->Mix(impl_->scratch.data(), n);
+    impl_->sink(impl_->scratch.data(), n);
     frames -= n;
   }
+}
+
+void OpenAlSoundBank::SetRenderSink(std::function<void(const float*, int)> sink) {
+  std::lock_guard lock(impl_->mutex);
+  impl_->sink = std::move(sink);
 }
 
 bool OpenAlSoundBank::Reset() {

@@ -1,8 +1,9 @@
 #pragma once
 // The channel bank on OpenAL Soft's loopback device: one mono source per channel, mixed to
-// 48 kHz float stereo only when asked. The headless harness asks through Advance, the sound
-// output's callback through Render; nothing plays by itself, so a run's sounds end at the same
-// moment with or without a sound card.
+// 48 kHz float stereo only when asked, by the sound output's callback through Render. Where no
+// device pulls the mix (the headless harness, a window without a sound card) Advance only moves
+// the channels' clocks, at no mixing cost, unless a render sink wants the mix; nothing plays by
+// itself, so a run's sounds end at the same moment in every mode.
 //
 // When a sound ends is kept by each channel's ChannelClock, in whole output frames: a one-shot of
 // n frames at f samples per second ends after ceil(n x 48000 / f) output frames, exactly, and its
@@ -13,6 +14,7 @@
 // Every operation takes the bank's lock, so the output's thread may render while the
 // user-interface thread changes channels.
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "sound/channel_clock.h"
@@ -43,7 +45,8 @@ class OpenAlSoundBank : public SoundBank {
   void SetFreqRate(int channel, double ratio) override;
   int GetStatus(int channel) const override;
   // Does nothing while an output device pulls the mix, so a caller may advance its clock
-  // whether or not a device runs.
+  // whether or not a device runs. Otherwise moves every channel on without mixing, or, with a
+  // render sink, renders the mix and hands it over piece by piece.
   void Advance(int64_t ms) override;
   bool Reset() override;
 
@@ -52,6 +55,9 @@ class OpenAlSoundBank : public SoundBank {
   void Render(float* stereo, int frames);
   // Set by the sound output while its device pulls the mix through Render.
   void SetPulled(bool pulled);
+  // Where Advance puts the mix it renders (interleaved stereo, `frames` frames); empty for a
+  // clock-only Advance. Called under the bank's lock: it must not call back into the bank.
+  void SetRenderSink(std::function<void(const float* stereo, int frames)> sink);
 
  private:
   struct Impl;

@@ -276,6 +276,38 @@ TEST_F(OpenAlSoundBankTest, ResetGivesAFreshBank) {
   EXPECT_EQ(FramesWhile(bank, 1, 1, 1000), 90);
 }
 
+TEST_F(OpenAlSoundBankTest, ClockOnlyAdvanceMovesChannelsAsTheMixWould) {
+  // One second at 22050 Hz: rendered alone it ends on output frame 48000.
+  bank.SetWaveData(0, Constant(22050, 22050));
+  bank.Play(0);
+  bank.Advance(700);
+  EXPECT_EQ(bank.GetStatus(0), 1);
+  EXPECT_EQ(FramesWhile(bank, 0, 1, 100000), 14400);  // 0.3 s later, rendered
+
+  // The rendering goes on where the clock stands, in a one-shot and in a wrapped loop.
+  bank.SetWaveData(1, Ramp(48000, 48000));
+  bank.SetWaveData(2, Ramp(48000, 12000));
+  bank.Play(1);
+  bank.LoopPlay(2);
+  bank.Advance(700);  // the loop has wrapped twice and stands at 0.2 s
+  std::vector<float> out = Render(bank, 1);
+  EXPECT_NEAR(out[0], 33601.0f / 48000.0f + 9601.0f / 12000.0f, 1e-4);
+  bank.Stop(2);
+  EXPECT_EQ(FramesWhile(bank, 1, 1, 100000), 14399);
+}
+
+TEST_F(OpenAlSoundBankTest, WithARenderSinkAdvanceHandsOverTheMix) {
+  bank.SetWaveData(0, Constant(48000, 4800));
+  std::vector<float> got;
+  bank.SetRenderSink([&got](const float* stereo, int frames) { got.insert(got.end(), stereo, stereo + 2 * frames); });
+  bank.Play(0);
+  bank.Advance(150);
+  ASSERT_EQ(got.size(), 2u * 7200);
+  EXPECT_NEAR(got[2 * 4799], 0.5f, 1e-5);
+  EXPECT_EQ(got[2 * 4800], 0.0f);
+  EXPECT_EQ(bank.GetStatus(0), 0);
+}
+
 TEST(OpenAlSoundBank, TwoRunsRenderTheSameSamples) {
   auto run = [] {
     OpenAlSoundBank bank;
