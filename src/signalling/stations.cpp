@@ -63,7 +63,7 @@ bool PlatformSound(const StationData& st, const TStationInputs& in, TChannelRequ
   if (d > kPlatformRange || st.bcksound == 0) return false;
   const int32_t c = RouteChannel(in, st.bcksound);
   if (!ch.Playing(c)) ch.Loop(c);
-  ch.SetVolume(c, LevelLaw(2000, (kPlatformRange - d) / kPlatformRange));
+  ch.SetVolume(c, Level((kPlatformRange - d) / kPlatformRange));
   return true;
 }
 

@@ -10,7 +10,7 @@ namespace kavrin {
 
 namespace {
 
-constexpr int32_t kSilent = -10000;
+constexpr int32_t kSilent = kSilentVolume;
 
 bool Busy(const SoundBank& bank, int32_t c) { return bank.GetStatus(c) != 0; }
 
@@ -60,13 +60,6 @@ bool Line(long double x0, long double y0, long double x1, long double y1, long d
 constexpr int32_t kMaxBand = 11;  // the 10 km/h bands run from channel 0 to channel 12
 
 }  // namespace
-
-long double LevelLaw(long double x, long double k) {
-  if (!(x > 0)) return kSilent;
-  return k * std::log10(x);
-}
-
-int32_t Level(long double x, long double k) { return RoundEven32(LevelLaw(x, k)); }
 
 void ResetRunningSounds(TRunningSoundState& s, TSoundState& levels) {
   StartRunningSounds(s);

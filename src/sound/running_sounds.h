@@ -11,6 +11,7 @@
 #include <span>
 
 #include "core/fixed4.h"
+#include "core/level_law.h"
 #include "data/route_tables.h"
 #include "data/vehicle_tables.h"
 #include "sound/load_sounds.h"
@@ -43,11 +44,6 @@ inline void StartRunningSounds(TRunningSoundState& s) { s = TRunningSoundState{}
 // engine sounds included.
 void ResetRunningSounds(TRunningSoundState& s, TSoundState& levels);
 
-// k x log10(x) in 1/100 dB for an amplitude or percentage ratio x; silent (-10000) where the
-// logarithm has no value (x at or below 0, or not a number). Not rounded.
-long double LevelLaw(long double x, long double k = 2000);
-// The law rounded to the nearest value, halves to even.
-int32_t Level(long double x, long double k = 2000);
 
 // What the brake sounds read of the train.
 struct TBrakeSoundInputs {
